@@ -1,0 +1,111 @@
+#include "core/GameObject.h"
+
+#include <cmath>
+
+#include "world/GameState.h"
+
+namespace glintwake {
+
+int32_t screenCoord(double v) {
+    // Clamped so that a position thrown far off by a huge dt cannot overflow the cast.
+    constexpr double Limit = 1 << 30;
+    if (!(v > -Limit)) return -(1 << 30);
+    if (v > Limit) return 1 << 30;
+    return static_cast<int32_t>(std::floor(v));
+}
+
+GameObject::GameObject(Surface* image, double x, double y, double vx, double vy, uint32_t frameCount,
+                       uint32_t frameDelay, int32_t listIndex)
+    : image(image),
+      position(x, y),
+      velocity(vx, vy),
+      frameCount(frameCount),
+      frameDelay(frameDelay),
+      currentFrame(0),
+      frameCountdown(frameDelay) {
+    slot.listIndex = listIndex;
+    if (image) bounds = Rect{0, 0, image->width(), image->height()};
+}
+
+GameObject::GameObject(const GameObject& other, int32_t listIndex)
+    : image(other.image),
+      bounds(other.bounds),
+      position(other.position),
+      velocity(other.velocity),
+      frameCount(other.frameCount),
+      frameDelay(other.frameDelay),
+      currentFrame(other.currentFrame),
+      frameCountdown(other.frameCountdown) {
+    slot.listIndex = listIndex;
+}
+
+void GameObject::animationStep() {
+    if (frameCountdown == 0) {
+        currentFrame += 1;
+        if (currentFrame >= frameCount) currentFrame = 0;
+        frameCountdown = frameDelay;
+    } else {
+        frameCountdown -= 1;
+    }
+}
+
+int32_t GameObject::frameHeight() const {
+    if (image == nullptr || frameCount == 0) return image ? image->height() : 0;
+    return image->height() / static_cast<int32_t>(frameCount);
+}
+
+Rect GameObject::frameRect() const {
+    const int32_t h = frameHeight();
+    const int32_t top = static_cast<int32_t>(currentFrame) * h;
+    return Rect{0, top, image ? image->width() : 0, top + h};
+}
+
+void GameObject::drawImage(Surface* image, int32_t x, int32_t y, const Rect& source) {
+    if (image == nullptr || g_backBuffer == nullptr) return;
+    g_backBuffer->bltFast(x, y, *image, source, platform::BltKeyed);
+}
+
+void GameObject::update(double dt) {
+    if (image == nullptr) return;
+    const int32_t w = image->width();
+    position.addScaled(velocity, dt);
+    animationStep();
+
+    const int32_t h = frameHeight();
+    Rect src = frameRect();
+    int32_t sx = screenCoord(position.getX());
+    int32_t sy = screenCoord(position.getY());
+
+    // The blit never clips, so the part outside the screen is cut off here.
+    if (sx < 0) {
+        if (-sx >= w) return;
+        src.left = -sx;
+        sx = 0;
+    } else if (sx + w > platform::ScreenWidth) {
+        if (sx >= platform::ScreenWidth) return;
+        src.right -= sx + w - platform::ScreenWidth;
+    }
+    if (sy < 0) {
+        if (sy <= -h) return;
+        src.top -= sy;
+        sy = 0;
+    } else if (sy + h > platform::ScreenHeight) {
+        if (sy >= platform::ScreenHeight) return;
+        src.bottom -= sy + h - platform::ScreenHeight;
+    }
+    drawImage(image, sx, sy, src);
+}
+
+Rect GameObject::getBounds() const {
+    const int32_t left = screenCoord(position.getX());
+    const int32_t top = screenCoord(position.getY());
+    return Rect{left, top, left + bounds.right, top + bounds.bottom};
+}
+
+bool GameObject::collides(const GameObject& other) const {
+    const Rect a = getBounds();
+    const Rect b = other.getBounds();
+    return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
+}
+
+}  // namespace glintwake

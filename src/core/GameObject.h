@@ -1,0 +1,73 @@
+#pragma once
+// The base of every actor on the screen (player, enemies, power-ups, shots):
+// position, velocity, image, collision size and a vertical animation strip.
+#include <cstdint>
+
+#include "core/Vector2D.h"
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
+#include "world/ListSlot.h"
+
+namespace glintwake {
+
+using platform::Rect;
+using platform::Surface;
+
+class GameObject {
+public:
+    GameObject() = default;
+    GameObject(Surface* image, double x, double y, double vx, double vy, uint32_t frameCount,
+               uint32_t frameDelay, int32_t listIndex);
+    GameObject(const GameObject& other, int32_t listIndex);
+    GameObject& operator=(const GameObject&) = delete;
+    virtual ~GameObject() = default;
+
+    // Advances one frame and draws into the back buffer.
+    virtual void update(double dt);
+    // True when the two screen rectangles overlap; touching edges do not.
+    virtual bool collides(const GameObject& other) const;
+    virtual Rect getBounds() const;
+
+    const Vector2D& getPosition() const { return position; }
+    const Vector2D& getVelocity() const { return velocity; }
+    Vector2D& getPosition() { return position; }
+    Vector2D& getVelocity() { return velocity; }
+    bool isDead() const { return slot.isDead(); }
+
+    ListSlot slot;
+
+protected:
+    // Frame counter step shared by every animated object.
+    void animationStep();
+    // The image's frame height (whole height / frameCount), 0 without an image.
+    int32_t frameHeight() const;
+    Rect frameRect() const;
+    // The keyed blit onto the back buffer; failures are ignored.
+    static void drawImage(Surface* image, int32_t x, int32_t y, const Rect& source);
+
+    Surface* image = nullptr;  // belongs to the image table
+    Rect bounds{};             // collision size: right = width, bottom = height
+    Vector2D position;
+    Vector2D velocity;
+    uint32_t frameCount = 0;
+    uint32_t frameDelay = 0;
+    uint32_t currentFrame = 0;
+    uint32_t frameCountdown = 0;
+};
+
+// The base of every shot: which weapon fired it and the damage it deals.
+class Projectile : public GameObject {
+public:
+    using GameObject::GameObject;
+    int32_t getWeaponType() const { return weaponType; }
+    int32_t getDamage() const { return damage; }
+
+protected:
+    int32_t weaponType = 0;
+    int32_t damage = 0;
+};
+
+// Screen positions are the floor of the doubles, also for negative values.
+int32_t screenCoord(double v);
+
+}  // namespace glintwake

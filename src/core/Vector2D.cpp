@@ -1,0 +1,99 @@
+#include "core/Vector2D.h"
+
+#include <cmath>
+
+namespace glintwake {
+
+Vector2D::Vector2D(double a, double b, bool polar) {
+    if (polar) {
+        angle = a;
+        magnitude = b;
+        syncCartesian();
+    } else {
+        x = a;
+        y = b;
+        syncPolar();
+    }
+}
+
+void Vector2D::syncPolar() {
+    magnitude = std::sqrt(x * x + y * y);
+    angle = std::atan2(y, x) * 180 / Pi;
+}
+
+void Vector2D::syncCartesian() {
+    x = std::cos(angle * Pi / 180) * magnitude;
+    y = std::sin(angle * Pi / 180) * magnitude;
+}
+
+void Vector2D::add(const Vector2D& o) {
+    x = x + o.x;
+    y = y + o.y;
+    syncPolar();
+}
+
+void Vector2D::subtract(const Vector2D& o) {
+    x = x - o.x;
+    y = y - o.y;
+    syncPolar();
+}
+
+void Vector2D::scale(double k) {
+    magnitude = k * magnitude;
+    syncCartesian();
+}
+
+void Vector2D::divide(double k) {
+    magnitude = magnitude / k;
+    syncCartesian();
+}
+
+void Vector2D::rotate(double degrees) {
+    angle = degrees + angle;
+    syncCartesian();
+}
+
+void Vector2D::setAngle(double a) {
+    angle = a;
+    syncCartesian();
+}
+
+void Vector2D::setMagnitude(double m) {
+    magnitude = m;
+    syncCartesian();
+}
+
+void Vector2D::setPolar(double a, double m) {
+    angle = a;
+    magnitude = m;
+    syncCartesian();
+}
+
+void Vector2D::setX(double v) {
+    x = v;
+    syncPolar();
+}
+
+void Vector2D::setY(double v) {
+    y = v;
+    syncPolar();
+}
+
+void Vector2D::setCartesian(double a, double b) {
+    x = a;
+    y = b;
+    syncPolar();
+}
+
+void Vector2D::addScaled(const Vector2D& velocity, double dt) {
+    Vector2D step(velocity);
+    step.scale(dt);
+    add(step);
+}
+
+std::ostream& operator<<(std::ostream& os, const Vector2D& v) {
+    return os << "Vector2D{x=" << v.getX() << ", y=" << v.getY() << ", angle=" << v.getAngle()
+              << ", magnitude=" << v.getMagnitude() << "}";
+}
+
+}  // namespace glintwake

@@ -1,0 +1,73 @@
+#pragma once
+// A burst of single-pixel sparks. An Effect owns a fixed array of Particles that
+// fly, fade and die; the effect dies with its last particle.
+#include <cstdint>
+
+#include "core/Vector2D.h"
+#include "world/ListSlot.h"
+
+namespace glintwake {
+
+class Effect;
+
+class Particle {
+public:
+    Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t color, double lifetime, Effect* owner,
+             int32_t index);
+    virtual ~Particle() = default;
+
+    // Moves, fades and draws one pixel; removes itself from its effect when done.
+    virtual void update(double dt);
+
+    const Vector2D& getPosition() const { return position; }
+    uint32_t getColor() const { return color; }
+    double getRemaining() const { return remaining; }
+    double getLifetime() const { return lifetime; }
+
+    ListSlot slot;
+
+private:
+    Vector2D position;
+    Vector2D velocity;
+    uint32_t color;
+    double remaining;
+    double lifetime;
+    Effect* owner;
+};
+
+// A particle style: makes one particle at origin for the effect's entry index.
+using ParticleSpawner = Particle* (*)(const Vector2D& origin, Effect* owner, int32_t index);
+
+Particle* spawnRedParticle(const Vector2D& origin, Effect* owner, int32_t index);
+Particle* spawnBlueParticle(const Vector2D& origin, Effect* owner, int32_t index);
+Particle* spawnYellowParticle(const Vector2D& origin, Effect* owner, int32_t index);
+Particle* spawnOrangeParticle(const Vector2D& origin, Effect* owner, int32_t index);
+Particle* spawnGreenParticle(const Vector2D& origin, Effect* owner, int32_t index);
+Particle* spawnPaleParticle(const Vector2D& origin, Effect* owner, int32_t index);
+
+// The fade of a particle's colour at ratio remaining/lifetime, channel by channel.
+uint32_t fadeColor(uint32_t color, double ratio);
+
+class Effect {
+public:
+    Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32_t listIndex);
+    ~Effect();
+    Effect(const Effect&) = delete;
+    Effect& operator=(const Effect&) = delete;
+
+    void update(double dt);
+    void removeParticle(Particle* p);
+
+    int32_t getLiveCount() const { return liveCount; }
+    int32_t getCapacity() const { return capacity; }
+    Particle* getParticle(int32_t i) const { return (i >= 0 && i < liveCount) ? particles[i] : nullptr; }
+
+    ListSlot slot;
+
+private:
+    Particle** particles = nullptr;
+    int32_t liveCount = 0;
+    int32_t capacity = 0;
+};
+
+}  // namespace glintwake

@@ -1,0 +1,45 @@
+#pragma once
+// The status display: three fonts, the one text operation, the fading message
+// line, and the bars and read-outs drawn over every frame.
+#include <cstdint>
+
+#include "platform/Platform.h"
+
+namespace glintwake {
+
+class Player;
+
+constexpr double MessageDuration = 4.0;
+constexpr int32_t MessageCapacity = 30;  // 29 characters and the terminating NUL
+
+enum FontIndex : int32_t { SmallFont = 0, MediumFont = 1, LargeFont = 2 };
+
+class Hud {
+public:
+    Hud();
+    ~Hud();
+    Hud(const Hud&) = delete;
+    Hud& operator=(const Hud&) = delete;
+
+    void createFont(const char* face, int32_t sizeIndex);
+    // The sign of x and y choose the alignment: x < 0 centres on |x|; else y < 0
+    // puts the right edge on x; otherwise the left edge. The top is at |y|.
+    void drawText(int32_t x, int32_t y, const char* text, int32_t fontIndex, platform::ColorRef color);
+    // Replaces the message line (cut to 29 characters) and shows it for 4 seconds.
+    void setMessage(const char* text);
+    void draw(double dt, const Player* player);
+
+    const char* getMessage() const { return message; }
+    double getMessageTime() const { return messageTime; }
+
+private:
+    platform::FontHandle fontFor(int32_t fontIndex) const;
+
+    platform::FontHandle smallFont = platform::NoFont;
+    platform::FontHandle mediumFont = platform::NoFont;
+    platform::FontHandle largeFont = platform::NoFont;
+    char* message = nullptr;
+    double messageTime = 0.0;
+};
+
+}  // namespace glintwake

@@ -1,0 +1,14 @@
+#pragma once
+// Loads Windows bitmap files (1, 4, 8, 16, 24 and 32 bits, bottom-up or top-down,
+// RLE) into a surface of exactly the bitmap's size, pixels 0x00RRGGBB.
+#include <memory>
+#include <string>
+
+#include "platform/Surface.h"
+
+namespace platform {
+
+// Null for a missing, truncated, malformed or absurdly large file; never a partial image.
+std::unique_ptr<Surface> loadBitmap(const std::string& path);
+
+}  // namespace platform

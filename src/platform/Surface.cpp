@@ -1,0 +1,72 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+Surface::Surface(int32_t width, int32_t height, int32_t pitchBytes)
+    : width_(std::max<int32_t>(width, 0)),
+      height_(std::max<int32_t>(height, 0)),
+      pitch_(std::max<int32_t>(pitchBytes, width_ * 4)),
+      bytes_(new uint8_t[static_cast<size_t>(pitch_) * static_cast<size_t>(height_) + 1]()) {}
+
+bool Surface::lock(PixelView& out) {
+    if (lockFails_) return false;
+    locked_ = true;
+    out = view();
+    return true;
+}
+
+void Surface::unlock() { locked_ = false; }
+
+PixelView Surface::view() const { return PixelView{bytes_.get(), width_, height_, pitch_}; }
+
+namespace {
+bool rectInside(const Rect& r, int32_t w, int32_t h) {
+    return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom && r.right <= w &&
+           r.bottom <= h;
+}
+}  // namespace
+
+bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcRect, uint32_t flags) {
+    if (!rectInside(srcRect, src.width_, src.height_)) return false;
+    const int32_t w = srcRect.width();
+    const int32_t h = srcRect.height();
+    // 64-bit sums so that huge destinations cannot overflow the test.
+    if (x < 0 || y < 0 || int64_t(x) + w > width_ || int64_t(y) + h > height_) return false;
+
+    const bool keyed = (flags & BltSrcColorKey) != 0 && src.hasColorKey_;
+    const Pixel key = src.colorKey_;
+    const PixelView from = src.view();
+    const PixelView to = view();
+    for (int32_t row = 0; row < h; ++row) {
+        const uint32_t* s = from.at(srcRect.left, srcRect.top + row);
+        uint32_t* d = to.at(x, y + row);
+        if (w == 0) break;
+        if (!keyed) {
+            std::memcpy(d, s, static_cast<size_t>(w) * 4);
+            continue;
+        }
+        for (int32_t col = 0; col < w; ++col) {
+            if ((s[col] & PixelMask) != key) d[col] = s[col];
+        }
+    }
+    return true;
+}
+
+Pixel Surface::pixel(int32_t x, int32_t y) const {
+    const uint32_t* p = view().at(x, y);
+    return p ? *p : 0;
+}
+
+void Surface::setPixel(int32_t x, int32_t y, Pixel value) {
+    if (uint32_t* p = view().at(x, y)) *p = value;
+}
+
+void Surface::fill(Pixel value) {
+    const PixelView v = view();
+    for (int32_t y = 0; y < height_; ++y) std::fill_n(v.row(y), width_, value);
+}
+
+}  // namespace platform

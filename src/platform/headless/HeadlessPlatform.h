@@ -1,0 +1,214 @@
+#pragma once
+// The memory-only backend for tests and benchmarks: no window, a keyboard fed by
+// the test, a clock the test advances, a message box that records its text, and
+// access to every presented frame. Any start-up step can be made to fail.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Keys.h"
+#include "platform/Platform.h"
+
+namespace platform {
+
+enum class StartupStep {
+    Video,
+    Window,
+    Renderer,
+    FullScreen,
+    LogicalSize,
+    Texture,
+    BackBuffer,
+    InputCreate,
+    KeyboardDevice,
+    KeyboardFormat,
+    KeyboardCooperative,
+    KeyboardAcquire,
+};
+
+class HeadlessDisplay final : public Display {
+public:
+    bool startVideo() override;
+    bool createWindow() override;
+    bool createRenderer() override;
+    bool enterFullScreen() override;
+    bool setLogicalSize() override;
+    bool createTexture() override;
+    Surface* createBackBuffer() override;
+    void present() override;
+    void close() override;
+    bool pollEvent(Event& event) override;
+    void requestClose() override;
+
+    // --- test controls
+    void failAt(StartupStep step) { failStep_ = step; failEnabled_ = true; }
+    void setBackBufferPitch(int32_t pitchBytes) { backBufferPitch_ = pitchBytes; }
+    void keepFrames(bool keep) { keepFrames_ = keep; }
+    void pushEvent(EventType type) { events_.push_back(Event{type}); }
+    void setOnPresent(std::function<void()> hook) { onPresent_ = std::move(hook); }
+
+    Surface* backBuffer() { return backBuffer_.get(); }
+    int64_t presentCount() const { return presentCount_; }
+    const std::vector<std::vector<Pixel>>& frames() const { return frames_; }
+    const std::vector<Pixel>& lastFrame() const { return lastFrame_; }
+    int closeRequests() const { return closeRequests_; }
+    // Names of created resources ("video", "window", ...) and of releases ("-window").
+    const std::vector<std::string>& log() const { return log_; }
+    // Resources still open, oldest first.
+    const std::vector<std::string>& open() const { return open_; }
+
+private:
+    bool step(StartupStep step, const char* name);
+
+    std::unique_ptr<Surface> backBuffer_;
+    int32_t backBufferPitch_ = 0;
+    bool failEnabled_ = false;
+    StartupStep failStep_ = StartupStep::Video;
+    bool keepFrames_ = false;
+    int64_t presentCount_ = 0;
+    std::vector<Pixel> lastFrame_;
+    std::vector<std::vector<Pixel>> frames_;
+    std::deque<Event> events_;
+    std::function<void()> onPresent_;
+    int closeRequests_ = 0;
+    std::vector<std::string> log_;
+    std::vector<std::string> open_;
+
+    friend class HeadlessKeyboard;
+};
+
+class HeadlessKeyboard final : public Keyboard {
+public:
+    explicit HeadlessKeyboard(HeadlessDisplay& display) : display_(display) {}
+
+    bool create() override;
+    bool createDevice() override;
+    bool setDataFormat() override;
+    bool setCooperativeLevel() override;
+    bool acquire() override;
+    void read(uint8_t* keys) override;
+    void close() override;
+
+    // --- test controls
+    void setKey(uint8_t code, bool down) { state_[code] = down ? KeyDown : 0; }
+    void setState(const uint8_t* keys);
+    void releaseAll();
+    void setFocused(bool focused) { focused_ = focused; }
+    int readCount() const { return readCount_; }
+
+private:
+    HeadlessDisplay& display_;
+    uint8_t state_[KeyStateSize] = {};
+    bool focused_ = true;
+    int readCount_ = 0;
+};
+
+// A clock the test drives. sleepMicroseconds advances it, so a main loop under
+// test runs without real waiting.
+class ManualClock final : public Clock {
+public:
+    bool performanceFrequency(int64_t& ticksPerSecond) override;
+    int64_t performanceCounter() override;
+    uint32_t milliseconds() override;
+    void sleepMicroseconds(int64_t micros) override;
+
+    void setHasPerformanceCounter(bool has) { hasCounter_ = has; }
+    void setFrequency(int64_t ticksPerSecond) { frequency_ = ticksPerSecond; }
+    void advanceMicroseconds(int64_t micros) { micros_ += micros; }
+    // Time passing on every read, as a real clock does while the loop polls.
+    void setAdvancePerRead(int64_t micros) { advancePerRead_ = micros; }
+    int64_t nowMicroseconds() const { return micros_; }
+
+private:
+    bool hasCounter_ = true;
+    int64_t frequency_ = 1'000'000;
+    int64_t micros_ = 0;
+    int64_t advancePerRead_ = 0;
+};
+
+struct TextCall {
+    std::string text;
+    int32_t x = 0;
+    int32_t y = 0;
+    std::string face;
+    int32_t pixelHeight = 0;
+    ColorRef color = 0;
+    TextAlign align = TextAlign::Left;
+};
+
+// Records every text drawn; when given a real renderer it also draws through it.
+class RecordingText final : public TextRenderer {
+public:
+    explicit RecordingText(TextRenderer* drawer = nullptr) : drawer_(drawer) {}
+
+    FontHandle createFont(const std::string& face, int32_t pixelHeight) override;
+    void deleteFont(FontHandle font) override;
+    void drawText(Surface& target, FontHandle font, int32_t x, int32_t y, const char* text,
+                  ColorRef color, TextAlign align) override;
+
+    // Texts drawn since the last present, and those of the last presented frame.
+    const std::vector<TextCall>& calls() const { return calls_; }
+    const std::vector<TextCall>& lastFrameCalls() const { return lastFrameCalls_; }
+    void clearCalls() { calls_.clear(); }
+    void endFrame();
+    int liveFonts() const { return static_cast<int>(fonts_.size()); }
+
+private:
+    struct Font {
+        FontHandle handle;
+        FontHandle drawerHandle;
+        std::string face;
+        int32_t pixelHeight;
+    };
+    TextRenderer* drawer_;
+    std::vector<Font> fonts_;
+    std::vector<TextCall> calls_;
+    std::vector<TextCall> lastFrameCalls_;
+    FontHandle nextHandle_ = 1;
+};
+
+class RecordingMessageBox final : public MessageBox {
+public:
+    void show(const char* caption, const char* text) override;
+    const std::vector<std::string>& texts() const { return texts_; }
+    const std::string& lastCaption() const { return caption_; }
+
+private:
+    std::vector<std::string> texts_;
+    std::string caption_;
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    // textDrawer, when given, draws the text for real (for example SDL_ttf fonts).
+    explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr)
+        : keyboard_(display_), text_(textDrawer) {
+        display_.setOnPresent([this] { text_.endFrame(); });
+    }
+    HeadlessPlatform(const HeadlessPlatform&) = delete;
+    HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+    Display& display() override { return display_; }
+    Keyboard& keyboard() override { return keyboard_; }
+    Clock& clock() override { return clock_; }
+    TextRenderer& text() override { return text_; }
+    MessageBox& messageBox() override { return messageBox_; }
+
+    HeadlessDisplay& headlessDisplay() { return display_; }
+    HeadlessKeyboard& headlessKeyboard() { return keyboard_; }
+    ManualClock& manualClock() { return clock_; }
+    RecordingText& recordingText() { return text_; }
+    RecordingMessageBox& recordingMessageBox() { return messageBox_; }
+
+private:
+    HeadlessDisplay display_;
+    HeadlessKeyboard keyboard_;
+    ManualClock clock_;
+    RecordingText text_;
+    RecordingMessageBox messageBox_;
+};
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// The only way shots, effects and power-ups come into being: each takes the first
+// free entry of its list and returns false when the list is full.
+#include <cstdint>
+
+#include "core/Vector2D.h"
+#include "effects/Effect.h"
+
+namespace glintwake {
+
+bool fireLaser(double x, double y, int32_t laserType);
+bool fireChargeLaser(double x, double y, int32_t damage);
+bool fireAimedLaser(double x, double y, const Vector2D& direction, int32_t laserType);
+bool fireEnergyBeam(double x, double y, int32_t level);
+bool fireMissile(double x, double y, int32_t level);
+bool fireEnemyLaser(double x, double y, int32_t level);
+bool spawnEffect(double x, double y, int32_t particleCount, ParticleSpawner spawner);
+bool spawnPowerUp(double x, double y, int32_t kind, int32_t amount);
+
+}  // namespace glintwake

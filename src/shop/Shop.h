@@ -1,0 +1,35 @@
+#pragma once
+// The between-wave menu where money buys health, shield, ammunition and laser
+// upgrades. While it is open the wave behind it stands still.
+#include <cstdint>
+
+namespace glintwake {
+
+class Player;
+
+constexpr int32_t ShopRows = 8;
+constexpr int32_t ReturnRow = 7;
+
+class Shop {
+public:
+    Shop();
+    ~Shop();
+    Shop(const Shop&) = delete;
+    Shop& operator=(const Shop&) = delete;
+
+    void openShop() { active = true; }
+    bool isActive() const { return active; }
+    void update(double dt, Player* player, const uint8_t* keys);
+
+    int32_t getSelected() const { return selected; }
+    int32_t getPrice(int32_t row) const { return (row >= 0 && row < ShopRows) ? prices[row] : 0; }
+    double getRepeatTimer(int32_t i) const { return (i >= 0 && i < 3) ? repeatTimers[i] : 0.0; }
+
+private:
+    bool active = false;
+    int32_t selected = 0;
+    double* repeatTimers = nullptr;  // [0] Down, [1] Up, [2] Enter
+    int32_t* prices = nullptr;
+};
+
+}  // namespace glintwake

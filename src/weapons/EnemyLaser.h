@@ -1,0 +1,24 @@
+#pragma once
+// The enemies' only shot: falls and drifts toward the player, faster in later waves.
+#include <cstdint>
+
+#include "core/GameObject.h"
+
+namespace glintwake {
+
+constexpr double EnemyLaserSpeed = 500.0;
+constexpr int32_t EnemyLaserWeaponType = 5;
+
+class EnemyLaser : public Projectile {
+public:
+    EnemyLaser(double x, double y, int32_t level, int32_t listIndex);
+
+    void update(double dt) override;
+
+    int32_t getHomingSpeed() const { return homingSpeed; }
+
+private:
+    int32_t homingSpeed = 0;
+};
+
+}  // namespace glintwake

@@ -1,0 +1,31 @@
+#pragma once
+// The energy cannon's beam: a 7-pixel column painted into the back buffer that
+// sweeps up the screen and burns every enemy it touches.
+#include <cstdint>
+
+#include "core/GameObject.h"
+
+namespace glintwake {
+
+constexpr double BeamSpeed = 700.0;
+constexpr int32_t BeamDamageRate = 250;
+constexpr int32_t BeamWeaponType = 4;
+
+class EnergyBeam : public Projectile {
+public:
+    EnergyBeam(double x, double y, int32_t level, int32_t listIndex);
+
+    void update(double dt) override;
+    Rect getBounds() const override;
+
+    const Vector2D& getTail() const { return tail; }
+    double getTailDelay() const { return tailDelay; }
+
+private:
+    void draw(const Rect& r) const;
+
+    Vector2D tail;
+    double tailDelay = 0.0;
+};
+
+}  // namespace glintwake

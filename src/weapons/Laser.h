@@ -1,0 +1,37 @@
+#pragma once
+// The player's lasers: normal, super and power bolts (straight or aimed by the
+// arc shot) and the charge laser, whose damage comes from the charge time.
+#include <cstdint>
+
+#include "core/GameObject.h"
+
+namespace glintwake {
+
+enum LaserType : int32_t { NormalLaser = 0, SuperLaser = 1, PowerLaser = 2, ChargeLaserType = 3 };
+
+constexpr int32_t LaserWidth[4] = {4, 4, 10, 11};
+constexpr int32_t LaserHeight[4] = {8, 8, 10, 19};
+constexpr int32_t LaserDamage[3] = {10, 14, 18};
+constexpr double LaserSpeed = 600.0;
+constexpr int32_t LaserSparks = 75;
+
+class Laser : public Projectile {
+public:
+    // Straight up at LaserSpeed.
+    Laser(double x, double y, int32_t laserType, int32_t listIndex);
+    // Along the given velocity (the arc shot).
+    Laser(double x, double y, const Vector2D& velocity, int32_t laserType, int32_t listIndex);
+
+    void update(double dt) override;
+
+protected:
+    Laser() = default;
+    void setUp(double x, double y, const Vector2D& velocity, int32_t laserType, int32_t damage);
+};
+
+class ChargeLaser : public Laser {
+public:
+    ChargeLaser(double x, double y, int32_t damage, int32_t listIndex);
+};
+
+}  // namespace glintwake

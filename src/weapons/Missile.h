@@ -1,0 +1,33 @@
+#pragma once
+// The homing missile: locks onto the enemy nearest in x, follows it through list
+// changes and re-locks when it is gone.
+#include <cstdint>
+
+#include "core/GameObject.h"
+
+namespace glintwake {
+
+constexpr double MissileSpeed = 700.0;
+constexpr int32_t MissileDamage = 50;
+
+class Missile : public Projectile {
+public:
+    Missile(double x, double y, int32_t level, int32_t listIndex);
+
+    void update(double dt) override;
+
+    void acquireTarget();
+    void refindTarget();
+
+    int32_t getTargetId() const { return targetId; }
+    int32_t getTargetIndex() const { return targetIndex; }
+
+private:
+    void clearLock();
+
+    int32_t targetId = -1;
+    int32_t targetIndex = -1;
+    int32_t steerLevel = 0;
+};
+
+}  // namespace glintwake

@@ -1,0 +1,5 @@
+// PLACEHOLDER: replaced by the real implementation.
+#include "world/FrameUpdate.h"
+namespace glintwake {
+void updateFrame(double) {}
+}  // namespace glintwake

@@ -1,0 +1,5 @@
+// PLACEHOLDER: replaced by the real implementation.
+#include "world/Waves.h"
+namespace glintwake {
+void spawnWave() {}
+}  // namespace glintwake
