@@ -65,35 +65,33 @@ void GameObject::drawImage(Surface* image, int32_t x, int32_t y, const Rect& sou
     g_backBuffer->bltFast(x, y, *image, source, platform::BltKeyed);
 }
 
+void GameObject::drawClipped(Surface* image, int32_t x, int32_t y, Rect src) {
+    const int32_t w = src.width();
+    const int32_t h = src.height();
+    if (x < 0) {
+        if (-x >= w) return;
+        src.left -= x;
+        x = 0;
+    } else if (x + w > ScreenWidth) {
+        if (x >= ScreenWidth) return;
+        src.right -= x + w - ScreenWidth;
+    }
+    if (y < 0) {
+        if (y <= -h) return;
+        src.top -= y;
+        y = 0;
+    } else if (y + h > ScreenHeight) {
+        if (y >= ScreenHeight) return;
+        src.bottom -= y + h - ScreenHeight;
+    }
+    drawImage(image, x, y, src);
+}
+
 void GameObject::update(double dt) {
     if (image == nullptr) return;
-    const int32_t w = image->width();
     position.addScaled(velocity, dt);
     animationStep();
-
-    const int32_t h = frameHeight();
-    Rect src = frameRect();
-    int32_t sx = screenCoord(position.getX());
-    int32_t sy = screenCoord(position.getY());
-
-    // The blit never clips, so the part outside the screen is cut off here.
-    if (sx < 0) {
-        if (-sx >= w) return;
-        src.left = -sx;
-        sx = 0;
-    } else if (sx + w > platform::ScreenWidth) {
-        if (sx >= platform::ScreenWidth) return;
-        src.right -= sx + w - platform::ScreenWidth;
-    }
-    if (sy < 0) {
-        if (sy <= -h) return;
-        src.top -= sy;
-        sy = 0;
-    } else if (sy + h > platform::ScreenHeight) {
-        if (sy >= platform::ScreenHeight) return;
-        src.bottom -= sy + h - platform::ScreenHeight;
-    }
-    drawImage(image, sx, sy, src);
+    drawClipped(image, screenCoord(position.getX()), screenCoord(position.getY()), frameRect());
 }
 
 Rect GameObject::getBounds() const {

@@ -44,6 +44,9 @@ protected:
     Rect frameRect() const;
     // The keyed blit onto the back buffer; failures are ignored.
     static void drawImage(Surface* image, int32_t x, int32_t y, const Rect& source);
+    // The same, with the part outside the 640x480 screen cut off first (the blit
+    // itself refuses anything that does not fit).
+    static void drawClipped(Surface* image, int32_t x, int32_t y, Rect source);
 
     Surface* image = nullptr;  // belongs to the image table
     Rect bounds{};             // collision size: right = width, bottom = height
