@@ -25,6 +25,11 @@ bench: bootstrap
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/glintwake_bench
 
+# A longer soak on the optimised build: make soak SOAK_FRAMES=1000000
+SOAK_FRAMES ?= 1000000
+soak: build
+	./build/release/tools/glintwake_soak --frames $(SOAK_FRAMES) --seed 1
+
 images: build
 	./build/release/tools/imagegen Images
 
@@ -33,3 +38,16 @@ format:
 
 clean:
 	rm -rf build
+
+# Runs the bitmap decoder's fuzzer (needs clang) for FUZZ_SECONDS; new inputs
+# go to $(FUZZ_BUILD)/corpus, the committed seeds and bad bitmaps start it.
+FUZZ_SECONDS ?= 600
+FUZZ_BUILD ?= build/fuzz
+
+fuzz: bootstrap
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DGLINTWAKE_FUZZ=ON -DGLINTWAKE_TESTS=OFF \
+	  -DGLINTWAKE_BENCH=OFF -DGLINTWAKE_TOOLS=OFF >/dev/null
+	cmake --build $(FUZZ_BUILD) --target bitmap_fuzz -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/fuzz/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/seeds tests/platform/bad-bitmaps

@@ -18,9 +18,13 @@ bool Surface::lock(PixelView& out) {
     return true;
 }
 
-void Surface::unlock() { locked_ = false; }
+void Surface::unlock() {
+    locked_ = false;
+}
 
-PixelView Surface::view() const { return PixelView{bytes_.get(), width_, height_, pitch_}; }
+PixelView Surface::view() const {
+    return PixelView{bytes_.get(), width_, height_, pitch_};
+}
 
 namespace {
 bool rectInside(const Rect& r, int32_t w, int32_t h) {
@@ -40,15 +44,22 @@ bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcR
     const Pixel key = src.colorKey_;
     const PixelView from = src.view();
     const PixelView to = view();
-    for (int32_t row = 0; row < h; ++row) {
+    // A blit of a surface onto itself may overlap: walk rows and columns away from
+    // the overlap so that no source pixel is overwritten before it is read.
+    const bool self = &src == this;
+    const bool rowsUp = self && y > srcRect.top;
+    const bool colsLeft = self && x > srcRect.left;
+    for (int32_t i = 0; i < h; ++i) {
+        const int32_t row = rowsUp ? h - 1 - i : i;
         const uint32_t* s = from.at(srcRect.left, srcRect.top + row);
         uint32_t* d = to.at(x, y + row);
         if (w == 0) break;
         if (!keyed) {
-            std::memcpy(d, s, static_cast<size_t>(w) * 4);
+            std::memmove(d, s, static_cast<size_t>(w) * 4);
             continue;
         }
-        for (int32_t col = 0; col < w; ++col) {
+        for (int32_t j = 0; j < w; ++j) {
+            const int32_t col = colsLeft ? w - 1 - j : j;
             if ((s[col] & PixelMask) != key) d[col] = s[col];
         }
     }
