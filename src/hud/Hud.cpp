@@ -1,11 +1,197 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "hud/Hud.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "player/Player.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-Hud::Hud() {}
-Hud::~Hud() {}
-void Hud::createFont(const char*, int32_t) {}
-void Hud::drawText(int32_t, int32_t, const char*, int32_t, platform::ColorRef) {}
-void Hud::setMessage(const char*) {}
-void Hud::draw(double, const Player*) {}
-platform::FontHandle Hud::fontFor(int32_t) const { return platform::NoFont; }
+
+namespace {
+
+using platform::ColorRef;
+
+constexpr int32_t LargeFontHeight = 20;
+constexpr int32_t MediumFontHeight = 15;
+constexpr int32_t SmallFontHeight = 7;
+constexpr const char* SerifFace = "Times New Roman";
+constexpr const char* SmallFace = "Small Fonts";
+constexpr const char* StartMessage = "Start!";
+
+// Numbers are printed into a buffer this size; longer results are cut, never overrun.
+constexpr size_t NumberCapacity = 10;
+
+constexpr int32_t BarWidth = 60;
+constexpr int32_t BarHeight = 26;
+constexpr int32_t BarTop = 2;
+constexpr int32_t HealthBarLeft = 2;
+constexpr int32_t ShieldBarLeft = 72;
+constexpr double HealthScale = 100.0;
+constexpr double Percent = 100.0;
+
+constexpr int32_t ValueTop = 17;
+constexpr int32_t HealthValueCentre = 31;
+constexpr int32_t ShieldValueCentre = 101;
+constexpr ColorRef HealthValueColour = 0x4040FF;
+constexpr ColorRef ShieldValueColour = 0xFF8080;
+
+constexpr int32_t MessageLeft = 5;
+constexpr int32_t MessageTop = 460;
+constexpr int32_t MaxChannel = 255;
+constexpr double FullGreen = MaxChannel;
+constexpr ColorRef GreenShift = 256;  // moves a value into a colour's green byte
+
+constexpr int32_t WeaponCount = 3;
+constexpr int32_t WeaponLefts[WeaponCount] = {500, 550, 600};
+constexpr int32_t AmmoOffset = 15;
+constexpr int32_t IconTop = 2;
+constexpr int32_t LevelTop = 19;
+constexpr platform::Rect IconSource{0, 0, 12, 19};
+constexpr ColorRef AmmoColour = 0x0000FF;
+constexpr ColorRef LevelColour = 0x00FF00;
+
+constexpr int32_t WaveCentre = 320;
+constexpr int32_t WaveTop = 2;
+constexpr ColorRef WaveColour = 0xFF0000;
+
+// floor() as an integer, held inside the int32 range whatever the double is.
+int32_t floorToInt(double v) {
+    constexpr int32_t Largest = INT32_MAX;
+    constexpr double Limit = Largest;
+    if (!(v > -Limit)) return -Largest;
+    if (v > Limit) return Largest;
+    return static_cast<int32_t>(std::floor(v));
+}
+
+int32_t magnitude(int32_t v) {
+    return v < 0 ? (v == INT32_MIN ? INT32_MAX : -v) : v;
+}
+
+void blit(Surface* image, int32_t x, int32_t y, const platform::Rect& source) {
+    if (image == nullptr || g_backBuffer == nullptr) return;
+    g_backBuffer->bltFast(x, y, *image, source, platform::BltKeyed);
+}
+
+// The full picture for the filled columns, the empty picture for the rest.
+void drawBar(Surface* full, int32_t left, double ratio) {
+    int32_t fill = floorToInt(ratio * BarWidth);
+    if (fill < 0) fill = 0;
+    // A value above its maximum would ask for columns the picture does not have.
+    if (fill > BarWidth) fill = BarWidth;
+    if (fill > 0) blit(full, left, BarTop, platform::Rect{0, 0, fill, BarHeight});
+    if (fill < BarWidth)
+        blit(g_imgStatusBarEmpty, left + fill, BarTop, platform::Rect{fill, 0, BarWidth, BarHeight});
+}
+
+}  // namespace
+
+Hud::Hud() {
+    createFont(SerifFace, LargeFont);
+    createFont(SerifFace, MediumFont);
+    createFont(SmallFace, SmallFont);
+    message = new char[MessageCapacity];
+    setMessage(StartMessage);
+}
+
+Hud::~Hud() {
+    if (g_platform != nullptr) {
+        platform::TextRenderer& text = g_platform->text();
+        for (platform::FontHandle font : {largeFont, mediumFont, smallFont}) {
+            if (font != platform::NoFont) text.deleteFont(font);
+        }
+    }
+    delete[] message;
+    message = nullptr;
+}
+
+void Hud::createFont(const char* face, int32_t sizeIndex) {
+    if (g_platform == nullptr || face == nullptr) return;
+    const int32_t height = sizeIndex == LargeFont    ? LargeFontHeight
+                           : sizeIndex == MediumFont ? MediumFontHeight
+                                                     : SmallFontHeight;
+    const platform::FontHandle font = g_platform->text().createFont(face, height);
+    if (sizeIndex == LargeFont) {
+        largeFont = font;
+    } else if (sizeIndex == MediumFont) {
+        mediumFont = font;
+    } else {
+        smallFont = font;
+    }
+}
+
+platform::FontHandle Hud::fontFor(int32_t fontIndex) const {
+    if (fontIndex == LargeFont) return largeFont;
+    if (fontIndex == MediumFont) return mediumFont;
+    return smallFont;
+}
+
+void Hud::drawText(int32_t x, int32_t y, const char* text, int32_t fontIndex, platform::ColorRef color) {
+    if (g_platform == nullptr || g_backBuffer == nullptr || text == nullptr) return;
+    platform::TextAlign align = platform::TextAlign::Left;
+    if (x < 0) {
+        align = platform::TextAlign::Center;
+    } else if (y < 0) {
+        align = platform::TextAlign::Right;
+    }
+    g_platform->text().drawText(*g_backBuffer, fontFor(fontIndex), magnitude(x), magnitude(y), text, color,
+                                align);
+}
+
+void Hud::setMessage(const char* text) {
+    if (message == nullptr) return;
+    const char* source = text != nullptr ? text : "";
+    const size_t length = strnlen(source, MessageCapacity - 1);
+    std::memcpy(message, source, length);
+    message[length] = '\0';
+    messageTime = MessageDuration;
+}
+
+void Hud::draw(double dt, const Player* player) {
+    char number[NumberCapacity];
+    if (player != nullptr) {
+        drawBar(g_imgHealthBarFull, HealthBarLeft, player->getHealth() / HealthScale);
+        std::snprintf(number, sizeof number, "%d", player->getHealth());
+        drawText(-HealthValueCentre, ValueTop, number, SmallFont, HealthValueColour);
+
+        drawBar(g_imgShieldBarFull, ShieldBarLeft, player->getShield() / MaxShield);
+        std::snprintf(number, sizeof number, "%d%%", floorToInt(player->getShield() / MaxShield * Percent));
+        drawText(-ShieldValueCentre, ValueTop, number, SmallFont, ShieldValueColour);
+    }
+
+    drawMessageLine(dt);
+
+    for (int32_t i = 0; i < WeaponCount; ++i) blit(g_imgWeaponIcons[i], WeaponLefts[i], IconTop, IconSource);
+    if (player != nullptr) drawWeaponReadouts(*player);
+
+    std::snprintf(number, sizeof number, "Wave %d", g_waveNumber);
+    drawText(-WaveCentre, WaveTop, number, MediumFont, WaveColour);
+}
+
+void Hud::drawMessageLine(double dt) {
+    if (!(messageTime > 0.0)) return;
+    // Only a time above the usual four seconds could push the value out of its byte.
+    const int32_t green = std::min(floorToInt(messageTime / MessageDuration * FullGreen), MaxChannel);
+    drawText(MessageLeft, MessageTop, message, LargeFont, static_cast<ColorRef>(green) * GreenShift);
+    messageTime -= dt;
+}
+
+void Hud::drawWeaponReadouts(const Player& player) {
+    const int32_t ammo[WeaponCount] = {player.getArcShotAmmo(), player.getMissileAmmo(),
+                                       player.getEnergyCannonAmmo()};
+    const int32_t levels[WeaponCount] = {player.getArcShotLevel(), player.getMissileLevel(),
+                                         player.getEnergyCannonLevel()};
+    char number[NumberCapacity];
+    for (int32_t i = 0; i < WeaponCount; ++i) {
+        std::snprintf(number, sizeof number, "%d", ammo[i]);
+        drawText(WeaponLefts[i] + AmmoOffset, IconTop, number, MediumFont, AmmoColour);
+    }
+    for (int32_t i = 0; i < WeaponCount; ++i) {
+        std::snprintf(number, sizeof number, "Lvl %d", levels[i]);
+        drawText(WeaponLefts[i], LevelTop, number, SmallFont, LevelColour);
+    }
+}
+
 }  // namespace glintwake

@@ -34,6 +34,9 @@ public:
 
 private:
     platform::FontHandle fontFor(int32_t fontIndex) const;
+    // Draws the message in its fading green and counts its time down.
+    void drawMessageLine(double dt);
+    void drawWeaponReadouts(const Player& player);
 
     platform::FontHandle smallFont = platform::NoFont;
     platform::FontHandle mediumFont = platform::NoFont;

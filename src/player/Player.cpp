@@ -1,11 +1,458 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "player/Player.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "hud/Hud.h"
+#include "player/Factories.h"
+#include "weapons/Laser.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-Player::Player() {}
-void Player::updatePlayer(const uint8_t*, double) {}
-void Player::takeDamage(int32_t) {}
-void Player::applyPickup(int32_t, int32_t) {}
-void Player::buyItem(int32_t) {}
-void Player::setAmmo(int32_t, int32_t, int32_t) {}
-void Player::setLevels(int32_t, int32_t, int32_t) {}
+
+namespace {
+
+using platform::isKeyDown;
+namespace key = platform::key;
+
+constexpr double StartX = 304.0;
+constexpr double StartY = 430.0;
+constexpr uint32_t ShipFrames = 2;
+constexpr uint32_t ShipFrameDelay = 2;
+
+// Steering and damping act per update, not per second.
+constexpr double SteerX = 40.0;
+constexpr double SteerY = 20.0;
+constexpr double Damping = 0.9;
+
+// The ship's region: the lower third of the screen, a few pixels off the sides.
+constexpr double RegionLeft = 3.0;
+constexpr double RegionRight = 602.0;
+constexpr double RightWallGap = 4.0;
+constexpr double RegionTop = 320.0;
+constexpr double RegionBottom = 435.0;
+
+// Gun offsets from the ship's left edge.
+constexpr int32_t LeftGun = 4;
+constexpr int32_t RightGun = 29;
+constexpr int32_t CentreGun = 16;
+constexpr int32_t MissileHalfWidth = 2;
+
+constexpr double ChargeDamagePerSecond = 10.0;
+constexpr double ChargeCooldownDivisor = 4.0;
+
+constexpr double StraightUp = 270.0;
+constexpr double ArcStep = 7.0;
+constexpr int32_t ArcStepsLeftOfUp = 2;  // at level 0; each level adds one more on the left
+constexpr int32_t ArcBaseLasers = 6;
+constexpr double ArcShotCooldown = 1.0;
+constexpr double EnergyCannonCooldown = 2.0;
+constexpr double MissileCooldown = 1.5;
+
+constexpr int8_t TeleportLastFrame = 4;
+constexpr int8_t TeleportFrameDelay = 2;
+constexpr double ScreenMiddle = 320.0;
+constexpr int32_t TeleportWidth = 40;
+constexpr int32_t TeleportOffsetX = -3;
+
+constexpr uint32_t ChargingFrames = 4;
+constexpr uint32_t ChargingFrameDelay = 1;
+
+constexpr int8_t ShieldFrameHold = 1;
+constexpr int32_t ShieldWidth = 45;
+constexpr int32_t ShieldHeight = 35;
+constexpr int32_t ShieldOffsetX = -6;
+constexpr int32_t ShieldOffsetY = -7;
+
+constexpr int8_t InvincibleFrames = 8;
+constexpr int32_t InvincibleWidth = 35;
+constexpr int32_t InvincibleHeight = 40;
+constexpr int32_t InvincibleOffsetX = -1;
+constexpr int32_t InvincibleOffsetY = 2;
+
+constexpr double FastestLaserInterval = 0.2;
+constexpr double LaserSpeedUpStep = 0.1;
+constexpr double ShieldPerPurchase = MaxShield / 100.0;  // one percent of a full shield
+
+enum PickupKind : int32_t {
+    MoneyPickup = 0,
+    ArcShotAmmoPickup = 1,
+    MissileAmmoPickup = 2,
+    EnergyCannonAmmoPickup = 3,
+    ArcShotLevelPickup = 4,
+    MissileLevelPickup = 5,
+    EnergyCannonLevelPickup = 6,
+    HealthPickup = 7,
+    ShieldPickup = 8,
+    InvulnerabilityPickup = 9,
+    LaserSpeedPickup = 10,
+    CoinPickup = 11,
+};
+
+enum ShopRow : int32_t {
+    HealthRow = 0,
+    ShieldRow = 1,
+    ArcShotAmmoRow = 2,
+    MissileAmmoRow = 3,
+    EnergyCannonAmmoRow = 4,
+    SuperLaserRow = 5,
+    PowerLaserRow = 6,
+};
+
+enum ChargeState : uint8_t { Idle = 0, Charging = 1, Charged = 2 };
+
+// Timers count down by dt and stop at 0.
+void countDown(double& timer, double dt) {
+    timer -= dt;
+    if (timer < 0) timer = 0;
+}
+
+// Pick-ups have no cap on these counters; saturate rather than overflow.
+int32_t addSaturated(int32_t value, int32_t amount) {
+    const int64_t sum = int64_t{value} + amount;
+    if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(sum);
+}
+
+// Half a laser's width, to centre it on a gun.
+int32_t halfWidth(int32_t laserType) {
+    const bool known = laserType >= NormalLaser && laserType <= ChargeLaserType;
+    return LaserWidth[known ? laserType : NormalLaser] / 2;
+}
+
+// Frame `frame` of a strip of frameHeight-high frames, wrapped into the image so
+// a frame index left over from a longer strip still draws something valid.
+Rect stripFrame(const Surface* strip, uint32_t frame, int32_t width, int32_t frameHeight) {
+    const int32_t frames = strip ? strip->height() / frameHeight : 0;
+    const int32_t index = frames > 0 ? static_cast<int32_t>(frame % static_cast<uint32_t>(frames)) : 0;
+    return Rect{0, index * frameHeight, width, index * frameHeight + frameHeight};
+}
+
+}  // namespace
+
+Player::Player() {
+    image = g_imgPlayerShip;
+    bounds = Rect{0, 0, PlayerWidth, PlayerHeight};
+    position.setCartesian(StartX, StartY);
+    frameCount = ShipFrames;
+    frameDelay = ShipFrameDelay;
+    frameCountdown = ShipFrameDelay;
+    currentFrame = 0;
+}
+
+void Player::updatePlayer(const uint8_t* keys, double dt) {
+    if (health <= 0) return;
+    steer(keys);
+    runShield(keys, dt);
+    runInvulnerability(dt);
+    velocity.scale(Damping);
+    position.addScaled(velocity, dt);
+    keepInRegion();
+    if (!teleporting) {
+        if (isKeyDown(keys, key::RightAlt)) {
+            teleporting = true;
+            teleportFrame = 1;
+            teleportDelay = TeleportFrameDelay;
+        }
+        fireMainGun(keys, dt);
+        fireSecondary(keys, dt);
+    }
+    if (runTeleport()) return;
+    drawShip();
+    drawOverlays();
+}
+
+void Player::steer(const uint8_t* keys) {
+    if (isKeyDown(keys, key::Left)) velocity.setX(velocity.getX() - SteerX);
+    if (isKeyDown(keys, key::Right)) velocity.setX(velocity.getX() + SteerX);
+    if (isKeyDown(keys, key::Down)) velocity.setY(velocity.getY() + SteerY);
+    if (isKeyDown(keys, key::Up)) velocity.setY(velocity.getY() - SteerY);
+}
+
+void Player::runShield(const uint8_t* keys, double dt) {
+    if (!isKeyDown(keys, key::RightControl) || shield <= 0 || teleporting) {
+        shieldActive = false;
+        return;
+    }
+    // The update that raises the shield costs no energy.
+    if (!shieldActive) {
+        shieldActive = true;
+        shieldFrame = 0;
+        return;
+    }
+    countDown(shield, dt);
+    shieldFrameCounter += 1;
+    if (shieldFrameCounter > ShieldFrameHold) {
+        shieldFrameCounter = 0;
+        shieldFrame = shieldFrame == 0 ? 1 : 0;
+    }
+}
+
+void Player::runInvulnerability(double dt) {
+    if (invulnerableTime <= 0) return;
+    countDown(invulnerableTime, dt);
+    invulnerableFrame += 1;
+    if (invulnerableFrame >= InvincibleFrames) invulnerableFrame = 0;
+}
+
+void Player::keepInRegion() {
+    if (position.getX() < RegionLeft) {
+        position.setX(RegionLeft);
+        velocity.setX(0);
+    }
+    if (position.getX() + PlayerWidth + RightWallGap >= ScreenWidth) {
+        position.setX(RegionRight);
+        velocity.setX(0);
+    }
+    if (position.getY() < RegionTop) {
+        position.setY(RegionTop);
+        velocity.setY(0);
+    }
+    if (position.getY() + PlayerHeight >= ScreenHeight) {
+        position.setY(RegionBottom);
+        velocity.setY(0);
+    }
+}
+
+void Player::fireMainGun(const uint8_t* keys, double dt) {
+    if (laserCooldown > 0) {
+        countDown(laserCooldown, dt);
+        return;
+    }
+    // Charging takes precedence over normal fire.
+    if (isKeyDown(keys, key::LeftControl)) {
+        if (charge < MaxCharge) {
+            charge += dt;
+            chargeState = Charging;
+        } else {
+            chargeState = Charged;
+        }
+    } else if (charge > 0) {
+        releaseCharge();
+    } else if (isKeyDown(keys, key::Space) && isKeyDown(keys, key::LeftAlt)) {
+        fireGun(LeftGun);
+        fireGun(RightGun);
+        laserCooldown += 2 * laserInterval;
+    } else if (isKeyDown(keys, key::Space)) {
+        fireGun(nextGunLeft ? LeftGun : RightGun);
+        nextGunLeft = !nextGunLeft;
+        laserCooldown += laserInterval;
+    }
+}
+
+void Player::fireGun(int32_t gunOffset) {
+    fireLaser(position.getX() + gunOffset - halfWidth(laserType), position.getY(), laserType);
+}
+
+void Player::releaseCharge() {
+    const auto chargeDamage = static_cast<int32_t>(std::floor(charge * ChargeDamagePerSecond));
+    const double x = position.getX();
+    const double y = position.getY();
+    fireChargeLaser(x + LeftGun - halfWidth(ChargeLaserType), y, chargeDamage);
+    fireChargeLaser(x + RightGun - halfWidth(ChargeLaserType), y, chargeDamage);
+    laserCooldown = 2 * laserInterval + charge / ChargeCooldownDivisor;
+    charge = 0;
+    chargeState = Idle;
+}
+
+void Player::fireSecondary(const uint8_t* keys, double dt) {
+    if (secondaryCooldown > 0) {
+        countDown(secondaryCooldown, dt);
+        return;
+    }
+    const double x = position.getX();
+    const double y = position.getY();
+    if (isKeyDown(keys, key::Z) && arcShotAmmo > 0) {
+        arcShotAmmo -= 1;
+        fireArcShot();
+        secondaryCooldown += ArcShotCooldown;
+    } else if (isKeyDown(keys, key::X) && energyCannonAmmo > 0) {
+        energyCannonAmmo -= 1;
+        fireEnergyBeam(x + CentreGun, y, energyCannonLevel);
+        secondaryCooldown += EnergyCannonCooldown;
+    } else if (isKeyDown(keys, key::LeftShift) && missileAmmo > 0) {
+        missileAmmo -= 1;
+        fireMissile(x + CentreGun - MissileHalfWidth, y, missileLevel);
+        secondaryCooldown += MissileCooldown;
+    }
+}
+
+void Player::fireArcShot() {
+    // The fan ends 21 degrees right of straight up; higher levels widen it on the left.
+    const double firstAngle = StraightUp - ArcStep * (static_cast<double>(arcShotLevel) + ArcStepsLeftOfUp);
+    Vector2D direction(firstAngle, LaserSpeed, true);
+    const int64_t lasers = int64_t{arcShotLevel} + ArcBaseLasers;
+    const double x = position.getX() + CentreGun - halfWidth(laserType);
+    for (int64_t i = 0; i < lasers; ++i) {
+        // Once the shot list is full the rest of the fan cannot be placed either.
+        if (!fireAimedLaser(x, position.getY(), direction, laserType)) break;
+        direction.rotate(ArcStep);
+    }
+}
+
+bool Player::runTeleport() {
+    if (!teleporting) return false;
+    const int8_t delay = teleportDelay;
+    teleportDelay = static_cast<int8_t>(delay - 1);
+    if (delay <= 0) {
+        teleportFrame += 1;
+        if (teleportFrame > TeleportLastFrame) {
+            teleportFrame = -TeleportLastFrame;
+            position.setX(position.getX() < ScreenMiddle ? RegionRight : RegionLeft);
+        }
+        teleportDelay = TeleportFrameDelay;
+    }
+    if (teleportFrame == 0) {
+        teleporting = false;
+        teleportFrame = 1;
+    }
+    const auto frame = static_cast<uint32_t>(std::abs(teleportFrame) - 1);
+    drawClipped(g_imgTeleport, screenCoord(position.getX()) + TeleportOffsetX, screenCoord(position.getY()),
+                stripFrame(g_imgTeleport, frame, TeleportWidth, PlayerHeight));
+    return true;
+}
+
+void Player::drawShip() {
+    Surface* strip = g_imgPlayerShip;
+    if (chargeState == Charging) {
+        strip = g_imgCharging;
+        if (frameCountdown == 0) {
+            currentFrame += 1;
+            if (currentFrame >= ChargingFrames) currentFrame = 0;
+            frameCountdown = ChargingFrameDelay;
+        } else {
+            frameCountdown -= 1;
+        }
+    } else {
+        if (chargeState == Charged) strip = g_imgChargingReady;
+        animationStep();
+    }
+    drawClipped(strip, screenCoord(position.getX()), screenCoord(position.getY()),
+                stripFrame(strip, currentFrame, PlayerWidth, PlayerHeight));
+}
+
+void Player::drawOverlays() {
+    const int32_t sx = screenCoord(position.getX());
+    const int32_t sy = screenCoord(position.getY());
+    if (shieldActive) {
+        drawClipped(
+            g_imgPlayerShield, sx + ShieldOffsetX, sy + ShieldOffsetY,
+            stripFrame(g_imgPlayerShield, static_cast<uint32_t>(shieldFrame), ShieldWidth, ShieldHeight));
+    }
+    if (invulnerableTime > 0) {
+        drawClipped(g_imgInvincible, sx + InvincibleOffsetX, sy + InvincibleOffsetY,
+                    stripFrame(g_imgInvincible, static_cast<uint32_t>(invulnerableFrame), InvincibleWidth,
+                               InvincibleHeight));
+    }
+}
+
+void Player::takeDamage(int32_t amount) {
+    if (shieldActive || teleporting || invulnerableTime > 0) return;
+    const int64_t left = int64_t{health} - amount;
+    health =
+        left < 0 ? 0 : static_cast<int32_t>(std::min<int64_t>(left, std::numeric_limits<int32_t>::max()));
+}
+
+void Player::applyPickup(int32_t kind, int32_t amount) {
+    char text[MessageCapacity] = {};
+    switch (kind) {
+        case MoneyPickup:
+        case CoinPickup:
+            money = addSaturated(money, amount);
+            std::snprintf(text, sizeof text, "Collected $%d!", amount);
+            break;
+        case ArcShotAmmoPickup:
+            arcShotAmmo = addSaturated(arcShotAmmo, amount);
+            std::snprintf(text, sizeof text, "Arc Shot Ammo +%d!", amount);
+            break;
+        case MissileAmmoPickup:
+            missileAmmo = addSaturated(missileAmmo, amount);
+            std::snprintf(text, sizeof text, "Missile Ammo +%d!", amount);
+            break;
+        case EnergyCannonAmmoPickup:
+            energyCannonAmmo = addSaturated(energyCannonAmmo, amount);
+            std::snprintf(text, sizeof text, "Energy Cannon Ammo +%d!", amount);
+            break;
+        case ArcShotLevelPickup:
+            arcShotLevel = addSaturated(arcShotLevel, amount);
+            std::snprintf(text, sizeof text, "Arc Shot Level Up!");
+            break;
+        case MissileLevelPickup:
+            missileLevel = addSaturated(missileLevel, amount);
+            std::snprintf(text, sizeof text, "Missile Level Up!");
+            break;
+        case EnergyCannonLevelPickup:
+            energyCannonLevel = addSaturated(energyCannonLevel, amount);
+            std::snprintf(text, sizeof text, "Energy Cannon Level Up!");
+            break;
+        case HealthPickup:
+            health = std::min(addSaturated(health, amount), MaxHealth);
+            std::snprintf(text, sizeof text, "Health!");
+            break;
+        case InvulnerabilityPickup:
+            invulnerableTime += amount;
+            std::snprintf(text, sizeof text, "Temporary Invulnerability!");
+            break;
+        case LaserSpeedPickup:
+            if (laserInterval > FastestLaserInterval) {
+                laserInterval -= LaserSpeedUpStep;
+                std::snprintf(text, sizeof text, "Laser Speed Up!");
+                break;
+            }
+            // Lasers already at full speed: the item recharges the shield instead.
+            [[fallthrough]];
+        case ShieldPickup:
+            shield = MaxShield;
+            std::snprintf(text, sizeof text, "Full Shield Recharge!");
+            break;
+        default:
+            return;
+    }
+    if (g_hud != nullptr) g_hud->setMessage(text);
+}
+
+void Player::buyItem(int32_t item) {
+    switch (item) {
+        case HealthRow:
+            health = std::min(health + 1, MaxHealth);
+            break;
+        case ShieldRow:
+            shield = std::min(shield + ShieldPerPurchase, MaxShield);
+            break;
+        case ArcShotAmmoRow:
+            arcShotAmmo = addSaturated(arcShotAmmo, 1);
+            break;
+        case MissileAmmoRow:
+            missileAmmo = addSaturated(missileAmmo, 1);
+            break;
+        case EnergyCannonAmmoRow:
+            energyCannonAmmo = addSaturated(energyCannonAmmo, 1);
+            break;
+        case SuperLaserRow:
+            laserType = SuperLaser;
+            break;
+        case PowerLaserRow:
+            laserType = PowerLaser;
+            break;
+        default:
+            break;
+    }
+}
+
+void Player::setAmmo(int32_t arcShot, int32_t missiles, int32_t energyCannon) {
+    arcShotAmmo = arcShot;
+    missileAmmo = missiles;
+    energyCannonAmmo = energyCannon;
+}
+
+void Player::setLevels(int32_t arcShot, int32_t missiles, int32_t energyCannon) {
+    arcShotLevel = arcShot;
+    missileLevel = missiles;
+    energyCannonLevel = energyCannon;
+}
+
 }  // namespace glintwake

@@ -64,7 +64,10 @@ public:
     void setInvulnerableTime(double value) { invulnerableTime = value; }
     void setAmmo(int32_t arcShot, int32_t missiles, int32_t energyCannon);
     void setLevels(int32_t arcShot, int32_t missiles, int32_t energyCannon);
-    void finishTeleport() { teleporting = false; teleportFrame = 0; }
+    void finishTeleport() {
+        teleporting = false;
+        teleportFrame = 0;
+    }
 
 private:
     void steer(const uint8_t* keys);
@@ -72,7 +75,10 @@ private:
     void runInvulnerability(double dt);
     void keepInRegion();
     void fireMainGun(const uint8_t* keys, double dt);
+    void fireGun(int32_t gunOffset);
+    void releaseCharge();
     void fireSecondary(const uint8_t* keys, double dt);
+    void fireArcShot();
     // Returns true while the teleport runs; it then draws instead of the ship.
     bool runTeleport();
     void drawShip();

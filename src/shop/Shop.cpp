@@ -1,7 +1,173 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "shop/Shop.h"
+
+#include <cstdio>
+
+#include "hud/Hud.h"
+#include "platform/Keys.h"
+#include "player/Player.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-Shop::Shop() {}
-Shop::~Shop() {}
-void Shop::update(double, Player*, const uint8_t*) {}
+
+namespace {
+
+using platform::ColorRef;
+
+enum Row : int32_t {
+    HealthRow = 0,
+    ShieldRow = 1,
+    ArcShotRow = 2,
+    MissileRow = 3,
+    EnergyCannonRow = 4,
+    SuperLaserRow = 5,
+    PowerLaserRow = 6,
+};
+
+enum Timer : int32_t { DownTimer = 0, UpTimer = 1, EnterTimer = 2, TimerCount = 3 };
+
+constexpr int32_t StartPrices[ShopRows] = {10, 1, 50, 50, 50, 500, 900, -1};
+constexpr int32_t UpgradedPowerLaserPrice = 500;
+constexpr const char* RowLabels[ReturnRow] = {
+    "Health",       "Shields",     "Arc Shot Ammo", "Missile Ammo", "Energy Cannon Ammo",
+    "Super Lasers", "Power Lasers"};
+constexpr const char* ReturnLabel = "Return";
+
+// A held key acts at once, again after RepeatDelay, then every RepeatDelay - RepeatRestart.
+constexpr double RepeatDelay = 0.5;
+constexpr double RepeatRestart = 0.4;
+
+constexpr uint8_t LaserNormal = 0;
+constexpr uint8_t LaserSuper = 1;
+constexpr uint8_t LaserPower = 2;
+
+constexpr ColorRef Bright = 0x00FF00;
+constexpr ColorRef Dark = 0x008000;
+constexpr ColorRef SelectedFactor = 257;  // copies the green byte into the blue byte
+
+constexpr int32_t LabelLeft = 150;
+constexpr int32_t FirstRowTop = 130;
+constexpr int32_t RowSpacing = 30;
+constexpr int32_t PriceRight = 500;
+constexpr int32_t MenuCentre = 320;
+constexpr int32_t ReturnTop = 360;
+constexpr int32_t MoneyTop = 100;
+constexpr ColorRef MoneyColour = 0x00FF00;
+constexpr size_t NumberCapacity = 10;
+
+bool ready(double timer) {
+    return timer == 0.0 || timer > RepeatDelay;
+}
+
+// Key repeat: returns whether the key acts in this frame and advances its timer.
+bool repeatKey(bool held, double& timer, double dt) {
+    if (!held) {
+        timer = 0.0;
+        return false;
+    }
+    const bool acts = ready(timer);
+    if (acts && timer > RepeatDelay) timer = RepeatRestart;
+    timer += dt;
+    return acts;
+}
+
+int32_t rowTop(int32_t row) {
+    return FirstRowTop + RowSpacing * row;
+}
+
+}  // namespace
+
+Shop::Shop() : repeatTimers(new double[TimerCount]()), prices(new int32_t[ShopRows]) {
+    for (int32_t i = 0; i < ShopRows; ++i) prices[i] = StartPrices[i];
+}
+
+Shop::~Shop() {
+    delete[] repeatTimers;
+    delete[] prices;
+}
+
+void Shop::update(double dt, Player* player, const uint8_t* keys) {
+    if (player == nullptr || keys == nullptr) return;
+    if (repeatKey(platform::isKeyDown(keys, platform::key::Up), repeatTimers[UpTimer], dt)) {
+        selected = selected == 0 ? ShopRows - 1 : selected - 1;
+    }
+    if (repeatKey(platform::isKeyDown(keys, platform::key::Down), repeatTimers[DownTimer], dt)) {
+        selected = selected == ShopRows - 1 ? 0 : selected + 1;
+    }
+    if (!handleEnter(dt, *player, platform::isKeyDown(keys, platform::key::Return))) return;
+    if (platform::isKeyDown(keys, platform::key::Q)) {
+        active = false;
+        return;
+    }
+    drawMenu(*player);
+}
+
+bool Shop::handleEnter(double dt, Player& player, bool held) {
+    double& timer = repeatTimers[EnterTimer];
+    if (!held) {
+        timer = 0.0;
+        return true;
+    }
+    if (!ready(timer) || player.getMoney() < prices[selected]) return true;
+    if (selected == ReturnRow) {
+        active = false;
+        return false;
+    }
+    buy(player, selected);
+    if (timer > RepeatDelay) timer = RepeatRestart;
+    timer += dt;
+    return true;
+}
+
+bool Shop::canBuy(const Player& player, int32_t row) const {
+    switch (row) {
+        case HealthRow:
+            return player.getHealth() < MaxHealth;
+        case ShieldRow:
+            return player.getShield() < MaxShield;
+        case SuperLaserRow:
+            return player.getLaserType() == LaserNormal;
+        case PowerLaserRow:
+            return player.getLaserType() == LaserSuper;
+        default:
+            return true;
+    }
+}
+
+void Shop::buy(Player& player, int32_t row) {
+    if (!canBuy(player, row)) return;
+    player.spendMoney(prices[row]);
+    player.buyItem(row);
+    if (row == SuperLaserRow) prices[PowerLaserRow] = UpgradedPowerLaserPrice;
+}
+
+ColorRef Shop::rowColour(const Player& player, int32_t row) const {
+    ColorRef c = player.getMoney() < prices[row] ? Dark : Bright;
+    const bool soldOut = (row == HealthRow && player.getHealth() >= MaxHealth) ||
+                         (row == ShieldRow && player.getShield() >= MaxShield) ||
+                         (row == SuperLaserRow && player.getLaserType() >= LaserSuper) ||
+                         (row == PowerLaserRow && player.getLaserType() >= LaserPower);
+    if (soldOut) c = Dark;
+    if (row == selected) c *= SelectedFactor;
+    return c;
+}
+
+void Shop::drawMenu(const Player& player) const {
+    if (g_hud == nullptr) return;
+    ColorRef colours[ShopRows];
+    for (int32_t row = 0; row < ShopRows; ++row) colours[row] = rowColour(player, row);
+
+    for (int32_t row = 0; row < ReturnRow; ++row) {
+        g_hud->drawText(LabelLeft, rowTop(row), RowLabels[row], LargeFont, colours[row]);
+    }
+    g_hud->drawText(-MenuCentre, ReturnTop, ReturnLabel, LargeFont, colours[ReturnRow]);
+
+    char number[NumberCapacity];
+    std::snprintf(number, sizeof number, "$%d", player.getMoney());
+    g_hud->drawText(-MenuCentre, MoneyTop, number, MediumFont, MoneyColour);
+    for (int32_t row = 0; row < ReturnRow; ++row) {
+        std::snprintf(number, sizeof number, "$%d", prices[row]);
+        g_hud->drawText(PriceRight, -rowTop(row), number, LargeFont, colours[row]);
+    }
+}
+
 }  // namespace glintwake

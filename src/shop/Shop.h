@@ -3,6 +3,8 @@
 // upgrades. While it is open the wave behind it stands still.
 #include <cstdint>
 
+#include "platform/Geometry.h"
+
 namespace glintwake {
 
 class Player;
@@ -26,6 +28,13 @@ public:
     double getRepeatTimer(int32_t i) const { return (i >= 0 && i < 3) ? repeatTimers[i] : 0.0; }
 
 private:
+    // Enter buys the highlighted row once per press; returns false when it closed the shop.
+    bool handleEnter(double dt, Player& player, bool held);
+    bool canBuy(const Player& player, int32_t row) const;
+    void buy(Player& player, int32_t row);
+    platform::ColorRef rowColour(const Player& player, int32_t row) const;
+    void drawMenu(const Player& player) const;
+
     bool active = false;
     int32_t selected = 0;
     double* repeatTimers = nullptr;  // [0] Down, [1] Up, [2] Enter

@@ -22,6 +22,8 @@ public:
     double getTailDelay() const { return tailDelay; }
 
 private:
+    // Sparks and damage for every enemy the beam touches, in list order.
+    void burnEnemies(double dt);
     void draw(const Rect& r) const;
 
     Vector2D tail;

@@ -27,6 +27,10 @@ public:
 protected:
     Laser() = default;
     void setUp(double x, double y, const Vector2D& velocity, int32_t laserType, int32_t damage);
+
+private:
+    // Damages the first listed enemy that overlaps and starts its sparks.
+    bool hitFirstEnemy();
 };
 
 class ChargeLaser : public Laser {

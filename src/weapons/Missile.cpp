@@ -1,9 +1,139 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "weapons/Missile.h"
+
+#include <cmath>
+
+#include "effects/Effect.h"
+#include "enemies/Enemy.h"
+#include "player/Factories.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-Missile::Missile(double, double, int32_t, int32_t) {}
-void Missile::update(double) {}
-void Missile::acquireTarget() {}
-void Missile::refindTarget() {}
-void Missile::clearLock() {}
+
+namespace {
+
+constexpr int32_t MissileWeaponType = 4;
+constexpr uint32_t MissileFrames = 2;
+constexpr uint32_t MissileFrameDelay = 1;
+constexpr uint32_t MissileFirstCountdown = 2;
+// Enemies farther than this in x are never locked.
+constexpr double LockRange = 640.0;
+// The missile aims at this many pixels right of an enemy's left edge.
+constexpr double AimOffset = 8.0;
+constexpr double BaseSteerSpeed = 200.0;
+constexpr double SteerSpeedPerLevel = 75.0;
+constexpr int32_t HitSparks = 150;
+
+Enemy* enemyAt(int32_t index) {
+    if (g_enemies == nullptr || index < 0 || index >= g_enemyCount) return nullptr;
+    return g_enemies[index];
+}
+
+}  // namespace
+
+Missile::Missile(double x, double y, int32_t level, int32_t listIndex) : steerLevel(level) {
+    slot.listIndex = listIndex;
+    image = g_imgPlayerMissile;
+    if (image != nullptr) bounds = Rect{0, 0, image->width(), image->height()};
+    position.setCartesian(x, y);
+    velocity.setCartesian(0.0, -MissileSpeed);
+    frameCount = MissileFrames;
+    frameDelay = MissileFrameDelay;
+    frameCountdown = MissileFirstCountdown;
+    currentFrame = 0;
+    weaponType = MissileWeaponType;
+    damage = MissileDamage;
+    acquireTarget();
+}
+
+void Missile::acquireTarget() {
+    if (slot.isDead()) return;
+    double best = LockRange;
+    int32_t candidateId = -1;
+    int32_t candidateIndex = -1;
+    for (int32_t i = 0; i < g_enemyCount; ++i) {
+        const Enemy* enemy = enemyAt(i);
+        if (enemy == nullptr || enemy->isDead()) continue;
+        const double d = std::fabs(enemy->getPosition().getX() + AimOffset - position.getX());
+        if (d < best) {
+            best = d;
+            candidateId = enemy->getEnemyId();
+            candidateIndex = i;
+        }
+    }
+    targetId = candidateId;
+    targetIndex = candidateIndex;
+    if (Enemy* target = enemyAt(targetIndex)) target->setLockedOn(true);
+}
+
+void Missile::refindTarget() {
+    for (int32_t i = 0; i < g_enemyCount; ++i) {
+        const Enemy* enemy = enemyAt(i);
+        if (enemy != nullptr && enemy->getEnemyId() == targetId) {
+            targetIndex = i;
+            return;
+        }
+    }
+    if (!slot.isDead()) acquireTarget();
+}
+
+void Missile::clearLock() {
+    if (Enemy* target = enemyAt(targetIndex)) target->setLockedOn(false);
+}
+
+void Missile::keepLock() {
+    const Enemy* target = enemyAt(targetIndex);
+    if (target == nullptr || target->getEnemyId() != targetId) refindTarget();
+    target = enemyAt(targetIndex);
+    if (target != nullptr && target->isDead()) acquireTarget();
+}
+
+void Missile::steer(double dt) {
+    const Enemy* target = enemyAt(targetIndex);
+    if (target == nullptr) return;
+    const double step = (BaseSteerSpeed + SteerSpeedPerLevel * steerLevel) * dt;
+    const double aim = target->getPosition().getX() + AimOffset;
+    const double x = position.getX();
+    if (std::fabs(aim - x) < step) {
+        position.setX(aim);
+    } else if (x > aim) {
+        position.setX(x - step);
+    } else {
+        position.setX(x + step);
+    }
+}
+
+bool Missile::hitEnemy() {
+    for (int32_t i = 0; i < g_enemyCount; ++i) {
+        Enemy* enemy = enemyAt(i);
+        if (enemy == nullptr || !enemy->collides(*this)) continue;
+        enemy->applyDamage(damage);
+        spawnEffect(position.getX(), position.getY(), HitSparks, spawnOrangeParticle);
+        clearLock();
+        slot.dead = true;
+        return true;
+    }
+    return false;
+}
+
+void Missile::update(double dt) {
+    if (slot.isDead()) return;
+    const int32_t width = image != nullptr ? image->width() : 0;
+    position.addScaled(velocity, dt);
+    keepLock();
+    steer(dt);
+    animationStep();
+
+    const Rect source = frameRect();
+    const int32_t x = screenCoord(position.getX());
+    const int32_t y = screenCoord(position.getY());
+    // Any part of the drawn frame off the screen ends the missile.
+    if (x < 0 || x + width > ScreenWidth || y < 0 || y + source.height() > ScreenHeight) {
+        clearLock();
+        slot.dead = true;
+        return;
+    }
+    if (hitEnemy()) return;
+    drawImage(image, x, y, source);
+}
+
 }  // namespace glintwake

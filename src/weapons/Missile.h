@@ -23,7 +23,13 @@ public:
     int32_t getTargetIndex() const { return targetIndex; }
 
 private:
+    // Clears the lock-on flag of the enemy the missile follows, if any.
     void clearLock();
+    // Finds the target again after list changes; replaces a dead one.
+    void keepLock();
+    void steer(double dt);
+    // Damages the first enemy touched and ends the missile; false when none is.
+    bool hitEnemy();
 
     int32_t targetId = -1;
     int32_t targetIndex = -1;
