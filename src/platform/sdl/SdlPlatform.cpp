@@ -1,6 +1,52 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "platform/sdl/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlKeyboard.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlText.h"
+
 namespace platform {
-std::unique_ptr<Platform> createSdlPlatform() { return nullptr; }
-std::unique_ptr<TextRenderer> createSdlTextRenderer() { return nullptr; }
+namespace {
+
+// The services of the real machine. Whatever the game leaves open is closed
+// here, keyboard and display in the order the game itself closes them.
+class SdlPlatform final : public Platform {
+public:
+    SdlPlatform() : keyboard_(display_), text_(std::make_unique<SdlTextRenderer>()) {}
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+    ~SdlPlatform() override {
+        display_.close();
+        keyboard_.close();
+        text_.reset();
+        SDL_Quit();
+    }
+
+    Display& display() override { return display_; }
+    Keyboard& keyboard() override { return keyboard_; }
+    Clock& clock() override { return clock_; }
+    TextRenderer& text() override { return *text_; }
+    MessageBox& messageBox() override { return messageBox_; }
+
+private:
+    SdlDisplay display_;
+    SdlKeyboard keyboard_;
+    SdlClock clock_;
+    std::unique_ptr<SdlTextRenderer> text_;
+    SdlMessageBox messageBox_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> createSdlPlatform() {
+    return std::make_unique<SdlPlatform>();
+}
+
+std::unique_ptr<TextRenderer> createSdlTextRenderer() {
+    return std::make_unique<SdlTextRenderer>();
+}
+
 }  // namespace platform

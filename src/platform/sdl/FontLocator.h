@@ -1,0 +1,33 @@
+#pragma once
+// Finds font files by face name the way a desktop does, through fontconfig:
+// "Times New Roman" gives its metric-compatible serif, unknown faces a default.
+#include <string>
+#include <vector>
+
+// fontconfig's configuration type, declared as fontconfig declares it.
+typedef struct _FcConfig FcConfig;
+
+namespace platform {
+
+struct FontFile {
+    std::string path;
+    int index = 0;  // face within a font collection
+};
+
+class FontLocator {
+public:
+    // Loads a private fontconfig configuration, leaving the process-wide one alone.
+    FontLocator();
+    FontLocator(const FontLocator&) = delete;
+    FontLocator& operator=(const FontLocator&) = delete;
+    ~FontLocator();
+
+    // Every font fontconfig knows, best match for `face` first, so that a caller
+    // can fall back to any font that opens. Empty only when there are no fonts.
+    std::vector<FontFile> candidates(const std::string& face) const;
+
+private:
+    FcConfig* config_;
+};
+
+}  // namespace platform

@@ -1,0 +1,215 @@
+#include "platform/sdl/SdlDisplay.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <dlfcn.h>
+#include <link.h>
+#endif
+
+namespace platform {
+namespace {
+
+constexpr uint32_t GlRendererEnum = 0x1F01;  // GL_RENDERER, without pulling in GL headers
+using GlGetStringFn = const unsigned char* (*)(uint32_t);
+
+// Mesa's CPU rasterisers: SDL's OpenGL path on them costs several times the plain
+// software renderer's present.
+constexpr std::array<const char*, 4> SoftwareGlNames = {"llvmpipe", "softpipe", "swrast",
+                                                        "software rasterizer"};
+
+bool isSoftwareGlName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::any_of(SoftwareGlNames.begin(), SoftwareGlNames.end(),
+                       [&](const char* soft) { return name.find(soft) != std::string::npos; });
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// Mesa unloads its driver when the X display closes; what the driver still holds
+// then turns into nameless leaks that no suppression can match. Under the
+// sanitizer the driver stays mapped until exit so that its allocations keep their names.
+void keepGlDriversLoaded() {
+    std::vector<std::string> drivers;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* found) {
+            const char* name = info->dlpi_name;
+            if (name != nullptr &&
+                (std::strstr(name, "_dri.so") != nullptr || std::strstr(name, "libgallium") != nullptr)) {
+                static_cast<std::vector<std::string>*>(found)->emplace_back(name);
+            }
+            return 0;
+        },
+        &drivers);
+    for (const std::string& driver : drivers) dlopen(driver.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
+#else
+void keepGlDriversLoaded() {}
+#endif
+
+}  // namespace
+
+SdlDisplay::~SdlDisplay() {
+    close();
+}
+
+bool SdlDisplay::startVideo() {
+    if (videoStarted_) return true;
+    videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return videoStarted_;
+}
+
+bool SdlDisplay::createWindow() {
+    if (!videoStarted_ || window_ != nullptr) return window_ != nullptr;
+    // The desktop's size at its origin, so that the window covers the screen even
+    // where no window manager carries out the full-screen request.
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+        desktop.w = ScreenWidth;
+        desktop.h = ScreenHeight;
+    }
+    window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (window_ == nullptr) return false;
+    windowId_ = SDL_GetWindowID(window_);
+    focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    return true;
+}
+
+bool SdlDisplay::createRenderer() {
+    if (window_ == nullptr) return false;
+    if (renderer_ != nullptr) return true;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ != nullptr && acceleratedRendererIsSoftwareGl()) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (renderer_ == nullptr && !createSoftwareRenderer()) return false;
+    rememberRendererName();
+    return true;
+}
+
+// Asks the OpenGL driver behind the renderer what it really is; only OpenGL
+// renderers can be a CPU rasteriser in disguise.
+bool SdlDisplay::acceleratedRendererIsSoftwareGl() {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_, &info) != 0 || info.name == nullptr) return false;
+    if (std::strncmp(info.name, "opengl", std::strlen("opengl")) != 0) return false;
+    auto getString = reinterpret_cast<GlGetStringFn>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) return false;
+    const unsigned char* name = getString(GlRendererEnum);
+    if (name == nullptr) return false;
+    glRendererName_ = reinterpret_cast<const char*>(name);
+    keepGlDriversLoaded();
+    return isSoftwareGlName(glRendererName_);
+}
+
+bool SdlDisplay::createSoftwareRenderer() {
+    // The window surface must be X's own framebuffer, not one emulated through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    return renderer_ != nullptr;
+}
+
+void SdlDisplay::rememberRendererName() {
+    SDL_RendererInfo info{};
+    rendererName_ = SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr ? info.name : "";
+}
+
+bool SdlDisplay::enterFullScreen() {
+    if (window_ == nullptr || renderer_ == nullptr) return false;
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+bool SdlDisplay::setLogicalSize() {
+    if (renderer_ == nullptr) return false;
+    // Nearest-neighbour keeps the pixels sharp; the logical size letterboxes the
+    // 4:3 picture with black bars on screens of another shape.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    return SDL_RenderSetLogicalSize(renderer_, ScreenWidth, ScreenHeight) == 0;
+}
+
+bool SdlDisplay::createTexture() {
+    if (renderer_ == nullptr) return false;
+    if (texture_ != nullptr) return true;
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 ScreenWidth, ScreenHeight);
+    if (texture_ == nullptr) return false;
+    // The top byte of our pixels is not alpha: copy the texture opaque.
+    if (SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE) != 0) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+Surface* SdlDisplay::createBackBuffer() {
+    if (texture_ == nullptr) return nullptr;
+    if (!backBuffer_) backBuffer_ = std::make_unique<Surface>(ScreenWidth, ScreenHeight);
+    return backBuffer_.get();
+}
+
+void SdlDisplay::present() {
+    if (renderer_ == nullptr || texture_ == nullptr || !backBuffer_) return;
+    const PixelView pixels = backBuffer_->view();
+    SDL_UpdateTexture(texture_, nullptr, pixels.base, pixels.pitch);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlDisplay::close() {
+    backBuffer_.reset();
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = nullptr;
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    windowId_ = 0;
+    focused_ = false;
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoStarted_ = false;
+}
+
+bool SdlDisplay::pollEvent(Event& event) {
+    SDL_Event sdlEvent;
+    if (SDL_PollEvent(&sdlEvent) == 0) return false;
+    event.type = EventType::Other;
+    if (sdlEvent.type == SDL_QUIT) {
+        event.type = EventType::Quit;
+    } else if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.windowID == windowId_) {
+        switch (sdlEvent.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                event.type = EventType::Quit;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                focused_ = true;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                focused_ = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+void SdlDisplay::requestClose() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
+}  // namespace platform

@@ -1,0 +1,197 @@
+#include "platform/sdl/SdlText.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/sdl/FontLocator.h"
+
+namespace platform {
+namespace {
+
+// Handles the game never receives: the cache key of the default font.
+constexpr FontHandle DefaultFontKey = -1;
+// Point sizes tried on either side of the first estimate when fitting a height.
+constexpr int SizeSearchRadius = 2;
+constexpr uint32_t OpaqueAlpha = 255;
+
+// The point size whose ascent + descent comes closest to the requested pixel height.
+void fitHeight(TTF_Font* font, int32_t pixelHeight) {
+    const int measured = std::max(TTF_FontHeight(font), 1);
+    const int estimate = std::max(1, (pixelHeight * pixelHeight + measured / 2) / measured);
+    int bestSize = pixelHeight;
+    int bestError = std::abs(measured - pixelHeight);
+    for (int size = std::max(1, estimate - SizeSearchRadius); size <= estimate + SizeSearchRadius; ++size) {
+        if (TTF_SetFontSize(font, size) != 0) continue;
+        const int error = std::abs(TTF_FontHeight(font) - pixelHeight);
+        if (error < bestError || (error == bestError && size < bestSize)) {
+            bestError = error;
+            bestSize = size;
+        }
+    }
+    TTF_SetFontSize(font, bestSize);
+}
+
+uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t alpha) {
+    return (src * alpha + dst * (OpaqueAlpha - alpha) + OpaqueAlpha / 2) / OpaqueAlpha;
+}
+
+// Mixes `color` into one 0x00RRGGBB pixel by the glyph's coverage.
+Pixel blendPixel(Pixel color, Pixel dst, uint32_t alpha) {
+    if (alpha >= OpaqueAlpha) return color;
+    const uint32_t r = blendChannel((color >> 16) & 0xFF, (dst >> 16) & 0xFF, alpha);
+    const uint32_t g = blendChannel((color >> 8) & 0xFF, (dst >> 8) & 0xFF, alpha);
+    const uint32_t b = blendChannel(color & 0xFF, dst & 0xFF, alpha);
+    return (r << 16) | (g << 8) | b;
+}
+
+// Blends a rendered text with its top-left corner at (left, top), clipped to the view.
+void blendText(const PixelView& view, const RenderedText& text, int64_t left, int64_t top, Pixel color) {
+    const int64_t x0 = std::max<int64_t>(left, 0);
+    const int64_t y0 = std::max<int64_t>(top, 0);
+    const int64_t x1 = std::min<int64_t>(left + text.width, view.width);
+    const int64_t y1 = std::min<int64_t>(top + text.height, view.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int64_t y = y0; y < y1; ++y) {
+        const uint8_t* coverage = &text.coverage[static_cast<size_t>((y - top) * text.width + (x0 - left))];
+        uint32_t* row = view.at(static_cast<int32_t>(x0), static_cast<int32_t>(y));
+        for (int64_t x = x0; x < x1; ++x, ++coverage, ++row) {
+            if (*coverage != 0) *row = blendPixel(color, *row, *coverage);
+        }
+    }
+}
+
+int64_t alignedLeft(int32_t x, int32_t width, TextAlign align) {
+    switch (align) {
+        case TextAlign::Center:
+            return int64_t(x) - width / 2;
+        case TextAlign::Right:
+            return int64_t(x) - width;
+        case TextAlign::Left:
+            break;
+    }
+    return x;
+}
+
+}  // namespace
+
+SdlTextRenderer::SdlTextRenderer(bool cacheEnabled)
+    : ttfStarted_(TTF_Init() == 0), locator_(std::make_unique<FontLocator>()), cacheEnabled_(cacheEnabled) {}
+
+SdlTextRenderer::~SdlTextRenderer() {
+    cache_.clear();
+    for (auto& [handle, loaded] : fonts_) TTF_CloseFont(loaded.font);
+    fonts_.clear();
+    if (defaultFont_.font != nullptr) TTF_CloseFont(defaultFont_.font);
+    // SDL_ttf counts its users: the library shuts down with the last renderer.
+    if (ttfStarted_) TTF_Quit();
+}
+
+SdlTextRenderer::LoadedFont SdlTextRenderer::openFont(const std::string& face, int32_t pixelHeight) {
+    if (!ttfStarted_) return {};
+    const int32_t height = pixelHeight > 0 ? std::min(pixelHeight, MaxFontHeight) : DefaultFontHeight;
+    for (const FontFile& file : locator_->candidates(face)) {
+        TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), height, file.index);
+        if (font == nullptr) continue;
+        fitHeight(font, height);
+        return LoadedFont{font, file.path};
+    }
+    return {};
+}
+
+FontHandle SdlTextRenderer::createFont(const std::string& face, int32_t pixelHeight) {
+    LoadedFont loaded = openFont(face, pixelHeight);
+    if (loaded.font == nullptr) return NoFont;
+    const FontHandle handle = nextHandle_++;
+    fonts_[handle] = std::move(loaded);
+    return handle;
+}
+
+void SdlTextRenderer::deleteFont(FontHandle font) {
+    auto it = fonts_.find(font);
+    if (it == fonts_.end()) return;
+    cache_.eraseFont(font);
+    TTF_CloseFont(it->second.font);
+    fonts_.erase(it);
+}
+
+TTF_Font* SdlTextRenderer::fontFor(FontHandle& font) {
+    auto it = fonts_.find(font);
+    if (it != fonts_.end()) return it->second.font;
+    if (!defaultFontTried_) {
+        defaultFont_ = openFont("", DefaultFontHeight);
+        defaultFontTried_ = true;
+    }
+    font = DefaultFontKey;
+    return defaultFont_.font;
+}
+
+bool SdlTextRenderer::render(TTF_Font* font, const char* text, RenderedText& out) const {
+    // Rendered in white: only the coverage is kept, the colour comes at drawing.
+    const SDL_Color white{0xFF, 0xFF, 0xFF, SDL_ALPHA_OPAQUE};
+    SDL_Surface* surface = TTF_RenderText_Blended(font, text, white);
+    if (surface == nullptr) return false;
+    SDL_Surface* argb = surface;
+    if (surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
+        argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+        SDL_FreeSurface(surface);
+        if (argb == nullptr) return false;
+    }
+    const bool locked = SDL_LockSurface(argb) == 0;
+    if (locked) {
+        out.width = argb->w;
+        out.height = argb->h;
+        out.coverage.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
+        for (int32_t y = 0; y < out.height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                                static_cast<ptrdiff_t>(y) * argb->pitch);
+            uint8_t* dst = &out.coverage[static_cast<size_t>(y) * static_cast<size_t>(out.width)];
+            for (int32_t x = 0; x < out.width; ++x) dst[x] = static_cast<uint8_t>(row[x] >> 24);
+        }
+        SDL_UnlockSurface(argb);
+    }
+    SDL_FreeSurface(argb);
+    return locked;
+}
+
+const RenderedText* SdlTextRenderer::rendered(FontHandle font, TTF_Font* ttf, const char* text,
+                                              RenderedText& scratch) {
+    if (!cacheEnabled_) return render(ttf, text, scratch) ? &scratch : nullptr;
+    const std::string key(text);
+    if (const RenderedText* hit = cache_.find(font, key)) return hit;
+    if (!render(ttf, text, scratch)) return nullptr;
+    return &cache_.insert(font, key, std::move(scratch));
+}
+
+void SdlTextRenderer::drawText(Surface& target, FontHandle font, int32_t x, int32_t y, const char* text,
+                               ColorRef color, TextAlign align) {
+    if (text == nullptr || *text == '\0') return;
+    TTF_Font* ttf = fontFor(font);
+    if (ttf == nullptr) return;
+    RenderedText scratch;
+    const RenderedText* line = rendered(font, ttf, text, scratch);
+    if (line == nullptr) return;
+    PixelView view;
+    if (!target.lock(view)) return;
+    blendText(view, *line, alignedLeft(x, line->width, align), y, colorRefToPixel(color));
+    target.unlock();
+}
+
+void SdlTextRenderer::setCacheEnabled(bool enabled) {
+    cacheEnabled_ = enabled;
+    cache_.clear();
+}
+
+int32_t SdlTextRenderer::fontHeight(FontHandle font) const {
+    auto it = fonts_.find(font);
+    return it == fonts_.end() ? 0 : TTF_FontHeight(it->second.font);
+}
+
+std::string SdlTextRenderer::fontFile(FontHandle font) const {
+    auto it = fonts_.find(font);
+    return it == fonts_.end() ? std::string() : it->second.file;
+}
+
+}  // namespace platform
