@@ -1,18 +1,118 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "effects/Effect.h"
+
+#include <cmath>
+#include <new>
+
+#include "core/GameObject.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-Particle::Particle(const Vector2D&, const Vector2D&, uint32_t c, double l, Effect* o, int32_t)
-    : color(c), remaining(l), lifetime(l), owner(o) {}
-void Particle::update(double) {}
-Particle* spawnRedParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-Particle* spawnBlueParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-Particle* spawnYellowParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-Particle* spawnOrangeParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-Particle* spawnGreenParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-Particle* spawnPaleParticle(const Vector2D&, Effect*, int32_t) { return nullptr; }
-uint32_t fadeColor(uint32_t c, double) { return c; }
-Effect::Effect(double, double, int32_t, ParticleSpawner, int32_t) {}
-Effect::~Effect() {}
-void Effect::update(double) {}
-void Effect::removeParticle(Particle*) {}
+
+namespace {
+
+constexpr uint32_t RedMask = 0xFF0000;
+constexpr uint32_t GreenMask = 0x00FF00;
+constexpr uint32_t BlueMask = 0x0000FF;
+
+// Each channel is scaled in its place in the word and masked, so red and green fall
+// to the channel step below while blue rounds up.
+uint32_t fadeChannel(uint32_t color, uint32_t mask, double ratio) {
+    return static_cast<uint32_t>(std::ceil((color & mask) * ratio)) & mask;
+}
+
+}  // namespace
+
+uint32_t fadeColor(uint32_t color, double ratio) {
+    // Kept within 0..1 so the scaled channel always fits its word.
+    if (!(ratio > 0.0)) ratio = 0.0;
+    if (ratio > 1.0) ratio = 1.0;
+    return fadeChannel(color, RedMask, ratio) + fadeChannel(color, GreenMask, ratio) +
+           fadeChannel(color, BlueMask, ratio);
+}
+
+Particle::Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t color, double lifetime,
+                   Effect* owner, int32_t index)
+    : position(origin),
+      velocity(velocity),
+      color(color),
+      remaining(lifetime),
+      lifetime(lifetime),
+      owner(owner) {
+    slot.listIndex = index;
+}
+
+void Particle::update(double dt) {
+    remaining -= dt;
+    if (remaining < 0) {
+        owner->removeParticle(this);  // deletes this particle
+        return;
+    }
+    position.addScaled(velocity, dt);
+    const int32_t px = screenCoord(position.getX());
+    const int32_t py = screenCoord(position.getY());
+    if (px < 0 || px >= ScreenWidth || py < 0 || py >= ScreenHeight) {
+        owner->removeParticle(this);
+        return;
+    }
+    const double ratio = lifetime > 0 ? remaining / lifetime : 0.0;
+    plot(px, py, fadeColor(color, ratio));
+}
+
+void Particle::plot(int32_t px, int32_t py, uint32_t pixel) {
+    platform::PixelView view;
+    if (g_backBuffer == nullptr || !g_backBuffer->lock(view)) return;
+    if (uint32_t* target = view.at(px, py)) *target = pixel;
+    g_backBuffer->unlock();
+}
+
+Effect::Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32_t listIndex) {
+    slot.listIndex = listIndex;
+    if (count <= 0) return;
+    capacity = count;
+    particles = new (std::nothrow) Particle*[count]();
+    if (particles == nullptr || spawner == nullptr) return;
+
+    const Vector2D origin(x, y);
+    for (int32_t i = 0; i < count && g_particleCount < MaxParticles; ++i) {
+        // A particle that cannot be allocated is skipped; the array stays dense.
+        Particle* p = spawner(origin, this, liveCount);
+        if (p == nullptr) continue;
+        particles[liveCount++] = p;
+        ++g_particleCount;
+    }
+}
+
+Effect::~Effect() {
+    if (particles == nullptr) return;
+    for (int32_t i = 0; i < liveCount; ++i) {
+        delete particles[i];
+        particles[i] = nullptr;
+        --g_particleCount;
+    }
+    delete[] particles;
+    particles = nullptr;
+}
+
+void Effect::update(double dt) {
+    if (slot.dead) return;
+    // Backward, so a particle removing itself only shifts particles already updated.
+    for (int32_t i = liveCount - 1; i >= 0; --i) particles[i]->update(dt);
+    if (liveCount <= 0) slot.dead = true;
+}
+
+void Effect::removeParticle(Particle* p) {
+    if (p == nullptr) return;
+    const int32_t index = p->slot.getListIndex();
+    // A particle that is not where it says it is belongs to no one here.
+    if (index < 0 || index >= liveCount || particles[index] != p) return;
+    --g_particleCount;
+    --liveCount;
+    for (int32_t i = index; i < liveCount; ++i) {
+        particles[i] = particles[i + 1];
+        particles[i]->slot.decrementListIndex();
+    }
+    delete p;
+    particles[liveCount] = nullptr;
+}
+
 }  // namespace glintwake

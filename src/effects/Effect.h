@@ -20,6 +20,7 @@ public:
     virtual void update(double dt);
 
     const Vector2D& getPosition() const { return position; }
+    const Vector2D& getVelocity() const { return velocity; }
     uint32_t getColor() const { return color; }
     double getRemaining() const { return remaining; }
     double getLifetime() const { return lifetime; }
@@ -27,6 +28,9 @@ public:
     ListSlot slot;
 
 private:
+    // Writes one pixel straight into the back buffer under a short lock.
+    static void plot(int32_t px, int32_t py, uint32_t pixel);
+
     Vector2D position;
     Vector2D velocity;
     uint32_t color;

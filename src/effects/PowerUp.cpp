@@ -1,6 +1,39 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "effects/PowerUp.h"
+
+#include "player/Player.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-PowerUp::PowerUp(double, double, int32_t k, int32_t a, int32_t) : kind(k), amount(a) {}
-void PowerUp::update(double) {}
+
+PowerUp::PowerUp(double x, double y, int32_t kind, int32_t amount, int32_t listIndex)
+    : kind(kind), amount(amount) {
+    slot.listIndex = listIndex;
+    // Ordinary enemies' coins show the money picture; every other drop the general one.
+    image = kind == CoinKind ? g_imgMoney : g_imgPowerUp;
+    if (image) bounds = Rect{0, 0, image->width(), image->height()};
+    position.setCartesian(x, y);
+    velocity.setCartesian(0.0, PowerUpFallSpeed);
+}
+
+void PowerUp::update(double dt) {
+    if (slot.dead) return;
+    const int32_t width = image ? image->width() : 0;
+    const int32_t height = image ? image->height() : 0;
+
+    position.addScaled(velocity, dt);
+    const int32_t ix = screenCoord(position.getX());
+    const int32_t iy = screenCoord(position.getY());
+    // The screen test comes first: an item leaving the screen is lost even over the ship.
+    if (ix < 0 || ix + width > ScreenWidth || iy < 0 || iy + height > ScreenHeight) {
+        slot.dead = true;
+        return;
+    }
+    if (g_player != nullptr && g_player->collides(*this)) {
+        g_player->applyPickup(kind, amount);
+        slot.dead = true;
+        return;
+    }
+    drawImage(image, ix, iy, Rect{0, 0, width, height});
+}
+
 }  // namespace glintwake

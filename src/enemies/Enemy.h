@@ -26,9 +26,19 @@ public:
     double getBobPeriod() const { return bobPeriod; }
     double getBobTime() const { return bobTime; }
 
+    // For tests: put the ship into a given state.
+    void setBob(double period, double time) {
+        bobPeriod = period;
+        bobTime = time;
+    }
+
 private:
     void explode();
     void dropLoot();
+    // Keeps the drawn ship between the screen sides, turning it back inward.
+    int32_t clampToSides(int32_t sx, int32_t width);
+    void fire(double dt);
+    void draw(int32_t sx, int32_t sy, int32_t width, int32_t height) const;
 
     double fireCooldown = 0.0;
     int32_t enemyId = 0;

@@ -1,6 +1,80 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "weapons/EnemyLaser.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "player/Factories.h"
+#include "player/Player.h"
+#include "world/GameState.h"
+
 namespace glintwake {
-EnemyLaser::EnemyLaser(double, double, int32_t, int32_t) {}
-void EnemyLaser::update(double) {}
+
+namespace {
+
+constexpr int32_t EnemyLaserWidth = 4;
+constexpr int32_t EnemyLaserHeight = 8;
+constexpr uint32_t EnemyLaserFrames = 3;
+constexpr uint32_t EnemyLaserFrameDelay = 2;
+constexpr int32_t BaseDamage = 5;
+constexpr int64_t HomingPerLevel = 10;
+constexpr int64_t MaxHomingSpeed = 200;
+constexpr double PlayerAimOffset = 8.0;
+constexpr int32_t HitSparks = 75;
+
+}  // namespace
+
+EnemyLaser::EnemyLaser(double x, double y, int32_t level, int32_t listIndex)
+    : homingSpeed(static_cast<int32_t>(std::min(level * HomingPerLevel, MaxHomingSpeed))) {
+    slot.listIndex = listIndex;
+    image = g_imgEnemyLaser;
+    bounds = Rect{0, 0, EnemyLaserWidth, EnemyLaserHeight};
+    position.setCartesian(x, y);
+    velocity.setCartesian(0.0, EnemyLaserSpeed);
+    frameCount = EnemyLaserFrames;
+    frameDelay = EnemyLaserFrameDelay;
+    frameCountdown = EnemyLaserFrameDelay;
+    weaponType = EnemyLaserWeaponType;
+    damage = level + BaseDamage;
+}
+
+void EnemyLaser::update(double dt) {
+    if (slot.dead) return;
+    const int32_t width = image ? image->width() : 0;
+
+    position.addScaled(velocity, dt);
+    driftTowardPlayer(dt);
+    animationStep();
+
+    const Rect source = frameRect();
+    const int32_t ix = screenCoord(position.getX());
+    const int32_t iy = screenCoord(position.getY());
+    if (ix < 0 || ix + width > ScreenWidth || iy < 0 || iy + source.height() > ScreenHeight) {
+        slot.dead = true;
+        return;
+    }
+    if (g_player != nullptr && g_player->collides(*this)) {
+        // Used up on contact, whether or not the ship's protections let the damage through.
+        g_player->takeDamage(damage);
+        spawnEffect(position.getX(), position.getY(), HitSparks, spawnGreenParticle);
+        slot.dead = true;
+        return;
+    }
+    drawImage(image, ix, iy, source);
+}
+
+void EnemyLaser::driftTowardPlayer(double dt) {
+    if (g_player == nullptr) return;
+    const double step = homingSpeed * dt;
+    const double target = g_player->getPosition().getX() + PlayerAimOffset;
+    double x = position.getX();
+    if (std::fabs(target - x) < step) {
+        x = target;
+    } else if (x > target) {
+        x -= step;
+    } else {
+        x += step;
+    }
+    position.setX(x);
+}
+
 }  // namespace glintwake

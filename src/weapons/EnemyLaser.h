@@ -18,6 +18,9 @@ public:
     int32_t getHomingSpeed() const { return homingSpeed; }
 
 private:
+    // Moves x toward the player's ship by at most homingSpeed * dt, snapping onto it.
+    void driftTowardPlayer(double dt);
+
     int32_t homingSpeed = 0;
 };
 

@@ -13,26 +13,7 @@ namespace {
 
 // Handles the game never receives: the cache key of the default font.
 constexpr FontHandle DefaultFontKey = -1;
-// Point sizes tried on either side of the first estimate when fitting a height.
-constexpr int SizeSearchRadius = 2;
 constexpr uint32_t OpaqueAlpha = 255;
-
-// The point size whose ascent + descent comes closest to the requested pixel height.
-void fitHeight(TTF_Font* font, int32_t pixelHeight) {
-    const int measured = std::max(TTF_FontHeight(font), 1);
-    const int estimate = std::max(1, (pixelHeight * pixelHeight + measured / 2) / measured);
-    int bestSize = pixelHeight;
-    int bestError = std::abs(measured - pixelHeight);
-    for (int size = std::max(1, estimate - SizeSearchRadius); size <= estimate + SizeSearchRadius; ++size) {
-        if (TTF_SetFontSize(font, size) != 0) continue;
-        const int error = std::abs(TTF_FontHeight(font) - pixelHeight);
-        if (error < bestError || (error == bestError && size < bestSize)) {
-            bestError = error;
-            bestSize = size;
-        }
-    }
-    TTF_SetFontSize(font, bestSize);
-}
 
 uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t alpha) {
     return (src * alpha + dst * (OpaqueAlpha - alpha) + OpaqueAlpha / 2) / OpaqueAlpha;
@@ -93,9 +74,10 @@ SdlTextRenderer::LoadedFont SdlTextRenderer::openFont(const std::string& face, i
     if (!ttfStarted_) return {};
     const int32_t height = pixelHeight > 0 ? std::min(pixelHeight, MaxFontHeight) : DefaultFontHeight;
     for (const FontFile& file : locator_->candidates(face)) {
+        // The height is the character (em) height, as the game asks for its fonts:
+        // at SDL_ttf's 72 dpi that is the point size; the line with its leading is taller.
         TTF_Font* font = TTF_OpenFontIndex(file.path.c_str(), height, file.index);
         if (font == nullptr) continue;
-        fitHeight(font, height);
         return LoadedFont{font, file.path};
     }
     return {};
