@@ -40,19 +40,20 @@ const ImageEntry LoadOrder[ImageCount] = {
 
 // Release order at shut-down.
 Surface** const ReleaseOrder[ImageCount] = {
-    &g_imgPlayerShip,     &g_imgCharging,       &g_imgChargingReady, &g_imgTeleport,
-    &g_imgLasers[0],      &g_imgLasers[1],      &g_imgLasers[2],     &g_imgLasers[3],
-    &g_imgEnemy,          &g_imgEnemyLaser,     &g_imgPlayerShield,  &g_imgWeaponIcons[0],
-    &g_imgWeaponIcons[1], &g_imgWeaponIcons[2], &g_imgPlayerMissile, &g_imgLockOn,
-    &g_imgStatusBarEmpty, &g_imgHealthBarFull,  &g_imgShieldBarFull, &g_imgPowerUp,
-    &g_imgMoney,          &g_imgInvincible,
+    &g_imgPlayerShip,   &g_imgCharging,       &g_imgChargingReady,  &g_imgTeleport,       &g_imgLasers[0],
+    &g_imgLasers[1],    &g_imgLasers[2],      &g_imgLasers[3],      &g_imgEnemy,          &g_imgEnemyLaser,
+    &g_imgPlayerShield, &g_imgWeaponIcons[0], &g_imgWeaponIcons[1], &g_imgWeaponIcons[2], &g_imgPlayerMissile,
+    &g_imgLockOn,       &g_imgStatusBarEmpty, &g_imgHealthBarFull,  &g_imgShieldBarFull,  &g_imgPowerUp,
+    &g_imgMoney,        &g_imgInvincible,
 };
 
 constexpr platform::Pixel TransparentBlack = 0;
 
 }  // namespace
 
-platform::Surface* loadImage(const char* path) { return platform::loadBitmap(path).release(); }
+platform::Surface* loadImage(const char* path) {
+    return platform::loadBitmap(path).release();
+}
 
 bool loadImages() {
     for (const ImageEntry& entry : LoadOrder) {

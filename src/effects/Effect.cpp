@@ -59,10 +59,11 @@ void Particle::update(double dt) {
 }
 
 void Particle::plot(int32_t px, int32_t py, uint32_t pixel) {
-    platform::PixelView view;
-    if (g_backBuffer == nullptr || !g_backBuffer->lock(view)) return;
-    if (uint32_t* target = view.at(px, py)) *target = pixel;
-    g_backBuffer->unlock();
+    Surface* target = g_backBuffer;
+    platform::PixelView locked;
+    if (target == nullptr || !target->lock(locked)) return;
+    locked.put(px, py, pixel);
+    target->unlock();
 }
 
 Effect::Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32_t listIndex) {

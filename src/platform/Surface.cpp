@@ -11,21 +11,6 @@ Surface::Surface(int32_t width, int32_t height, int32_t pitchBytes)
       pitch_(std::max<int32_t>(pitchBytes, width_ * 4)),
       bytes_(new uint8_t[static_cast<size_t>(pitch_) * static_cast<size_t>(height_) + 1]()) {}
 
-bool Surface::lock(PixelView& out) {
-    if (lockFails_) return false;
-    locked_ = true;
-    out = view();
-    return true;
-}
-
-void Surface::unlock() {
-    locked_ = false;
-}
-
-PixelView Surface::view() const {
-    return PixelView{bytes_.get(), width_, height_, pitch_};
-}
-
 namespace {
 bool rectInside(const Rect& r, int32_t w, int32_t h) {
     return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom && r.right <= w &&

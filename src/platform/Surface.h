@@ -22,6 +22,12 @@ struct PixelView {
         return reinterpret_cast<uint32_t*>(base + static_cast<ptrdiff_t>(y) * pitch) + x;
     }
     uint32_t* row(int32_t y) const { return at(0, y); }
+    // Writes one pixel if (x, y) lies inside; returns whether it did.
+    bool put(int32_t x, int32_t y, uint32_t value) const {
+        uint32_t* p = at(x, y);
+        if (p != nullptr) *p = value;
+        return p != nullptr;
+    }
     size_t sizeBytes() const { return static_cast<size_t>(pitch) * static_cast<size_t>(height); }
 };
 
@@ -42,9 +48,15 @@ public:
     int32_t height() const { return height_; }
     int32_t pitch() const { return pitch_; }
 
-    // Gives the pixels for direct access until unlock(). Fails only when a test asks it to.
-    bool lock(PixelView& out);
-    void unlock();
+    // Gives the pixels for direct access until unlock(). Fails only when a test asks
+    // it to. Inline: particles lock once per pixel, so it must cost nothing.
+    bool lock(PixelView& out) {
+        if (lockFails_) return false;
+        locked_ = true;
+        out = view();
+        return true;
+    }
+    void unlock() { locked_ = false; }
     bool isLocked() const { return locked_; }
     void setLockFails(bool fails) { lockFails_ = fails; }
 
@@ -64,7 +76,7 @@ public:
     void fill(Pixel value);
 
     // Read-only view of the whole buffer (no lock needed for reading).
-    PixelView view() const;
+    PixelView view() const { return PixelView{bytes_.get(), width_, height_, pitch_}; }
 
 private:
     int32_t width_;

@@ -64,7 +64,7 @@ void freeList(T**& list, int32_t count) {
 }
 }  // namespace
 
-void resetGameState() {
+void deleteWorldObjects() {
     freeList(g_shots, g_shotCount);
     freeList(g_enemies, g_enemyCount);
     delete g_player;
@@ -76,6 +76,10 @@ void resetGameState() {
     delete g_shop;
     g_shop = nullptr;
     releaseImages();
+}
+
+void resetGameState() {
+    deleteWorldObjects();
 
     g_shotCount = g_enemyCount = g_effectCount = g_powerUpCount = 0;
     g_particleCount = 0;

@@ -84,6 +84,10 @@ extern int32_t g_waveNumber;
 extern Star g_stars[StarCount];
 extern const char* g_errorMessage;
 
+// Deletes every listed object and frees the lists, then the player, status display,
+// shop and images, in shut-down order. Counts keep their values.
+void deleteWorldObjects();
+
 // Deletes every object, list and image still held and sets every global back to
 // its value at program start. Tests call it between cases.
 void resetGameState();

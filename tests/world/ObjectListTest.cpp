@@ -26,7 +26,8 @@ protected:
     int nextId = 0;
 
     bool append() {
-        return appendObject(list, count, Capacity, [&](int32_t i) { return new Item(i, nextId++, &deleted); });
+        return appendObject(list, count, Capacity,
+                            [&](int32_t i) { return new Item(i, nextId++, &deleted); });
     }
     void TearDown() override { deleteAllObjects(list, count); }
 };

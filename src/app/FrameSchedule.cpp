@@ -1,0 +1,81 @@
+#include "app/FrameSchedule.h"
+
+#include "platform/Keys.h"
+#include "world/GameState.h"
+
+namespace glintwake {
+
+namespace {
+constexpr int ExitStatusOfQuit = 0;
+constexpr double MicrosecondsPerSecond = 1e6;
+constexpr int MillisecondCounterBits = 32;
+}  // namespace
+
+FrameSchedule::FrameSchedule(platform::Clock& clock) : clock(clock) {
+    int64_t frequency = 0;
+    // A counter that reports no positive rate cannot time anything; fall back.
+    if (clock.performanceFrequency(frequency) && frequency > 0) {
+        performanceCounter = true;
+        framePeriod = static_cast<int32_t>(frequency / FramesPerSecond);
+        nextFrameTime = clock.performanceCounter();
+        secondsPerTick = 1.0 / static_cast<double>(frequency);
+    } else {
+        lastMilliseconds = clock.milliseconds();
+        nextFrameTime = lastMilliseconds;
+    }
+    lastFrameTime = nextFrameTime;
+}
+
+int64_t FrameSchedule::readMilliseconds() {
+    const uint32_t raw = clock.milliseconds();
+    if (raw < lastMilliseconds) ++millisecondWraps;
+    lastMilliseconds = raw;
+    return (millisecondWraps << MillisecondCounterBits) | raw;
+}
+
+int64_t FrameSchedule::now() {
+    return performanceCounter ? clock.performanceCounter() : readMilliseconds();
+}
+
+double FrameSchedule::elapsedSeconds(int64_t now) const {
+    return static_cast<double>(now - lastFrameTime) * secondsPerTick;
+}
+
+void FrameSchedule::frameStarted(int64_t now) {
+    nextFrameTime = now + framePeriod;
+    lastFrameTime = now;
+}
+
+void FrameSchedule::idle(int64_t now) {
+    const double untilDue = static_cast<double>(nextFrameTime - now) * secondsPerTick;
+    const int64_t sleepFor = static_cast<int64_t>(untilDue * MicrosecondsPerSecond) - WakeMarginMicroseconds;
+    if (sleepFor > 0) clock.sleepMicroseconds(sleepFor);
+}
+
+int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
+                   const FrameFunction& frame) {
+    for (;;) {
+        platform::Event event;
+        if (display.pollEvent(event)) {
+            if (event.type == platform::EventType::Quit) return ExitStatusOfQuit;
+            continue;  // no frame runs while events are waiting
+        }
+        const int64_t now = schedule.now();
+        if (!schedule.isDue(now)) {
+            // The loop once spun here; it now sleeps until just before the frame is
+            // due, which leaves the frame times and their dt as they were.
+            schedule.idle(now);
+            continue;
+        }
+        const double dt = schedule.elapsedSeconds(now);
+        keyboard.read(g_keys);
+        if (platform::isKeyDown(g_keys, platform::key::Escape)) {
+            display.requestClose();  // the quit arrives through the event queue
+            continue;
+        }
+        frame(dt);
+        schedule.frameStarted(now);
+    }
+}
+
+}  // namespace glintwake

@@ -1,0 +1,62 @@
+#pragma once
+// When the next frame is due and how much time it covers: the 60 Hz schedule on
+// the high-resolution counter, or on the millisecond timer where there is none.
+#include <cstdint>
+#include <functional>
+
+#include "platform/Platform.h"
+
+namespace glintwake {
+
+constexpr int64_t FramesPerSecond = 60;
+constexpr int32_t MillisecondFramePeriod = 16;
+constexpr double SecondsPerMillisecond = 0.001;
+// How early the idle loop wakes before a frame is due, so that sleeping never
+// makes a frame later than polling would.
+constexpr int64_t WakeMarginMicroseconds = 1000;
+
+class FrameSchedule {
+public:
+    // Chooses the timer and takes the first reading: the first frame is due as soon
+    // as the timer has moved past it.
+    explicit FrameSchedule(platform::Clock& clock);
+
+    // The current time in ticks of the chosen timer.
+    int64_t now();
+    // A frame may run only when now is strictly past the next frame time.
+    bool isDue(int64_t now) const { return now > nextFrameTime; }
+    // Seconds since the previous frame began; never capped.
+    double elapsedSeconds(int64_t now) const;
+    // Records a frame that began at now: the next one is due a period later.
+    void frameStarted(int64_t now);
+    // Sleeps until about a millisecond before the next frame is due.
+    void idle(int64_t now);
+
+    bool usesPerformanceCounter() const { return performanceCounter; }
+    int32_t getFramePeriod() const { return framePeriod; }
+    double getSecondsPerTick() const { return secondsPerTick; }
+    int64_t getNextFrameTime() const { return nextFrameTime; }
+    int64_t getLastFrameTime() const { return lastFrameTime; }
+
+private:
+    int64_t readMilliseconds();
+
+    platform::Clock& clock;
+    bool performanceCounter = false;
+    int32_t framePeriod = MillisecondFramePeriod;
+    double secondsPerTick = SecondsPerMillisecond;
+    int64_t nextFrameTime = 0;
+    int64_t lastFrameTime = 0;
+    // The millisecond timer is 32 bits wide; these carry it on past its wrap.
+    uint32_t lastMilliseconds = 0;
+    int64_t millisecondWraps = 0;
+};
+
+// The message loop: drains events one per turn and, when none is waiting and a
+// frame is due, reads the keyboard into g_keys and runs `frame`. Escape asks the
+// display to close instead. Returns the exit status carried by the quit.
+using FrameFunction = std::function<void(double dt)>;
+int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
+                   const FrameFunction& frame);
+
+}  // namespace glintwake

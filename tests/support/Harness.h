@@ -1,0 +1,78 @@
+#pragma once
+// A headless game for play tests, replays and benchmarks: the real start-up with
+// the repository's Images/, frames stepped by the caller with its own keys and dt,
+// and a compact printable summary of the world for replay comparisons.
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace glintwake::test {
+
+constexpr double StandardDt = 1.0 / 60.0;
+
+// Changes the working directory for its lifetime (the game reads Images/ from it).
+class ScopedWorkingDirectory {
+public:
+    explicit ScopedWorkingDirectory(const std::filesystem::path& path);
+    ~ScopedWorkingDirectory();
+    ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+    ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// The folder that holds the committed Images/.
+std::filesystem::path repositoryRoot();
+
+// A run of frames with the same keys held and the same dt.
+struct ScriptStep {
+    std::vector<uint8_t> keys;
+    int frames = 1;
+    double dt = StandardDt;
+};
+
+// Only one at a time: the game's state is global.
+class Harness {
+public:
+    // Seeds the generator, then starts the game on the headless backend. With
+    // realFonts the texts are also drawn with real fonts.
+    explicit Harness(uint32_t seed = 1, bool realFonts = false);
+    ~Harness();
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+
+    bool started() const { return started_; }
+    const std::string& startupError() const { return startupError_; }
+    platform::HeadlessPlatform& platform() { return *platform_; }
+
+    // The keys held from now on (all others up).
+    void holdKeys(std::initializer_list<uint8_t> keys);
+    void holdKeys(const std::vector<uint8_t>& keys);
+    // One frame as the main loop runs it: keyboard into g_keys, then the update.
+    void runFrame(double dt = StandardDt);
+    void runFrames(int count, double dt = StandardDt);
+    void runScript(const std::vector<ScriptStep>& script);
+    int64_t framesRun() const { return framesRun_; }
+
+    const std::vector<platform::Pixel>& lastFrame() const;
+    // Wave, counts, player, enemies and a hash of the last presented frame.
+    std::string summary() const;
+
+private:
+    std::unique_ptr<platform::TextRenderer> fonts_;  // must outlive the platform
+    std::unique_ptr<platform::HeadlessPlatform> platform_;
+    bool started_ = false;
+    std::string startupError_;
+    int64_t framesRun_ = 0;
+};
+
+// FNV-1a over the pixels: equal frames give equal hashes.
+uint64_t hashFrame(const std::vector<platform::Pixel>& pixels);
+
+}  // namespace glintwake::test
