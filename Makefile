@@ -44,7 +44,8 @@ clean:
 FUZZ_SECONDS ?= 600
 FUZZ_BUILD ?= build/fuzz
 
-fuzz: bootstrap
+fuzz:
+	@scripts/bootstrap.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DGLINTWAKE_FUZZ=ON -DGLINTWAKE_TESTS=OFF \
 	  -DGLINTWAKE_BENCH=OFF -DGLINTWAKE_TOOLS=OFF >/dev/null
 	cmake --build $(FUZZ_BUILD) --target bitmap_fuzz -j $(JOBS)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those missing.
+# Extra package names given as arguments are checked too (the fuzzer needs clang).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   xvfb xdotool imagemagick
+  "$@"
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,28 @@ TEST_F(StartupTest, ShutdownReleasesEverythingInOrderAndKeepsTheCounts) {
     EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
 }
 
+// Passes everything to the headless backend, and records at the moment the box
+// is shown what the display log held then.
+class BoxTimingPlatform final : public platform::Platform, private platform::MessageBox {
+public:
+    explicit BoxTimingPlatform(platform::HeadlessPlatform& inner) : inner_(inner) {}
+
+    platform::Display& display() override { return inner_.display(); }
+    platform::Keyboard& keyboard() override { return inner_.keyboard(); }
+    platform::Clock& clock() override { return inner_.clock(); }
+    platform::TextRenderer& text() override { return inner_.text(); }
+    platform::MessageBox& messageBox() override { return *this; }
+
+    std::optional<Texts> logWhenShown;
+
+private:
+    void show(const char* caption, const char* text) override {
+        logWhenShown = inner_.headlessDisplay().log();
+        inner_.messageBox().show(caption, text);
+    }
+    platform::HeadlessPlatform& inner_;
+};
+
 struct DeviceFailure {
     StartupStep step;
     const char* text;
@@ -107,6 +130,20 @@ INSTANTIATE_TEST_SUITE_P(
                       DeviceFailure{StartupStep::KeyboardCooperative, "SetCooperativeLevel FAILED", true},
                       DeviceFailure{StartupStep::KeyboardAcquire, "Device Acquisition FAILED", true}));
 
+TEST_P(DeviceFailureTest, RunGameShowsTheBoxAfterEverythingIsGivenBackAndReturnsZero) {
+    const DeviceFailure f = GetParam();
+    platform_.headlessDisplay().failAt(f.step);
+    BoxTimingPlatform observed(platform_);
+    EXPECT_EQ(runGame(observed), 0);
+    EXPECT_EQ(shown(), Texts{f.text});
+    ASSERT_TRUE(observed.logWhenShown.has_value());
+    // Nothing was released after the box: it came last.
+    EXPECT_EQ(*observed.logWhenShown, log());
+    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
+    EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
+    EXPECT_EQ(platform_.headlessKeyboard().readCount(), 0);
+}
+
 TEST_F(StartupTest, MissingLastImageFailsAfterTheOtherTwentyOneBeforeTheKeyboard) {
     const fs::path folder = fs::temp_directory_path() / ("glintwake-startup-" + std::to_string(getpid()));
     fs::remove_all(folder);
@@ -146,6 +183,22 @@ TEST_P(AllocationFailureTest, StopsThereAndShutdownFreesWhatCameBefore) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(made[i], i < static_cast<int>(f.which)) << "allocation " << i;
     shutdown();  // the sanitizer's leak check sees anything left behind
     EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
+}
+
+TEST_P(AllocationFailureTest, RunGameGivesTheKeyboardBackBeforeAnyBoxAndReturnsZero) {
+    const AllocationFailure f = GetParam();
+    failStartupAllocation(f.which);
+    BoxTimingPlatform observed(platform_);
+    EXPECT_EQ(runGame(observed), 0);
+    EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
+    EXPECT_EQ(observed.logWhenShown.has_value(), f.text != nullptr);
+    if (observed.logWhenShown) {
+        EXPECT_EQ(*observed.logWhenShown, log());
+        EXPECT_EQ(log().back(), "-keyboard");
+    }
+    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
+    EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
+    EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

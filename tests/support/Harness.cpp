@@ -41,9 +41,10 @@ std::filesystem::path repositoryRoot() {
     return GLINTWAKE_SOURCE_DIR;
 }
 
-Harness::Harness(uint32_t seed, bool realFonts) {
+Harness::Harness(uint32_t seed, bool realFonts, int32_t backBufferPitch) {
     if (realFonts) fonts_ = platform::createSdlTextRenderer();
     platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get());
+    platform_->headlessDisplay().setBackBufferPitch(backBufferPitch);
     resetGameState();
     seedRandom(seed);
     const ScopedWorkingDirectory atRoot(repositoryRoot());

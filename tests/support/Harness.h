@@ -41,8 +41,9 @@ struct ScriptStep {
 class Harness {
 public:
     // Seeds the generator, then starts the game on the headless backend. With
-    // realFonts the texts are also drawn with real fonts.
-    explicit Harness(uint32_t seed = 1, bool realFonts = false);
+    // realFonts the texts are also drawn with real fonts; a backBufferPitch in bytes
+    // wider than a row gives the back buffer padding (0: rows packed).
+    explicit Harness(uint32_t seed = 1, bool realFonts = false, int32_t backBufferPitch = 0);
     ~Harness();
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
