@@ -34,7 +34,7 @@ images: build
 	./build/release/tools/imagegen Images
 
 format:
-	clang-format -i $$(git ls-files 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' 'tools/*.h' 'tools/*.cpp')
+	clang-format -i $$(git ls-files 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' 'tools/*.h' 'tools/*.cpp' 'fuzz/*.cpp')
 
 clean:
 	rm -rf build

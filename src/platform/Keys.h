@@ -26,6 +26,8 @@ constexpr uint8_t Right = 0xCD;
 constexpr uint8_t Down = 0xD0;
 }  // namespace key
 
-inline bool isKeyDown(const uint8_t* keys, uint8_t code) { return (keys[code] & KeyDown) != 0; }
+inline bool isKeyDown(const uint8_t* keys, uint8_t code) {
+    return (keys[code] & KeyDown) != 0;
+}
 
 }  // namespace platform

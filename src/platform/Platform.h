@@ -27,13 +27,14 @@ class Display {
 public:
     virtual ~Display() = default;
 
-    virtual bool startVideo() = 0;        // stands for registering the window class
-    virtual bool createWindow() = 0;      // full-screen desktop window titled "Glintwake"
-    virtual bool createRenderer() = 0;    // stands for creating the display object
-    virtual bool enterFullScreen() = 0;   // stands for the exclusive cooperative level
-    virtual bool setLogicalSize() = 0;    // 640x480 scaled presentation
-    virtual bool createTexture() = 0;     // streaming texture the back buffer is copied into
-    virtual Surface* createBackBuffer() = 0;  // the 640x480 back buffer, owned by the display; null on failure
+    virtual bool startVideo() = 0;       // stands for registering the window class
+    virtual bool createWindow() = 0;     // full-screen desktop window titled "Glintwake"
+    virtual bool createRenderer() = 0;   // stands for creating the display object
+    virtual bool enterFullScreen() = 0;  // stands for the exclusive cooperative level
+    virtual bool setLogicalSize() = 0;   // 640x480 scaled presentation
+    virtual bool createTexture() = 0;    // streaming texture the back buffer is copied into
+    virtual Surface*
+    createBackBuffer() = 0;  // the 640x480 back buffer, owned by the display; null on failure
 
     virtual void present() = 0;  // the flip: shows the back buffer
     virtual void close() = 0;

@@ -61,7 +61,10 @@ public:
     void setLockFails(bool fails) { lockFails_ = fails; }
 
     // Source colour key: pixels of this colour (low 24 bits) are skipped by keyed blits.
-    void setColorKey(Pixel key) { colorKey_ = key & PixelMask; hasColorKey_ = true; }
+    void setColorKey(Pixel key) {
+        colorKey_ = key & PixelMask;
+        hasColorKey_ = true;
+    }
     bool hasColorKey() const { return hasColorKey_; }
     Pixel colorKey() const { return colorKey_; }
 

@@ -39,7 +39,9 @@ void installTestImages() {
     g_imgInvincible = makeImage(InvincibleSize, next());
 }
 
-platform::Pixel colourOf(const Surface* image) { return image ? image->pixel(0, 0) : 0; }
+platform::Pixel colourOf(const Surface* image) {
+    return image ? image->pixel(0, 0) : 0;
+}
 
 void allocateLists() {
     g_shots = new Projectile*[MaxShots]();
@@ -57,7 +59,9 @@ void GameFixture::SetUp() {
     seedRandom(1);
 }
 
-void GameFixture::TearDown() { resetGameState(); }
+void GameFixture::TearDown() {
+    resetGameState();
+}
 
 int countLitPixels(const Surface& surface) {
     int lit = 0;

@@ -23,7 +23,8 @@ std::string checkList(const char* name, T* const* list, int32_t count, int32_t c
     for (int32_t i = 0; i < capacity; ++i) {
         const bool shouldHold = i < count;
         if ((list[i] != nullptr) != shouldHold) {
-            out << name << "[" << i << "] is " << (shouldHold ? "empty" : "filled") << " with count " << count;
+            out << name << "[" << i << "] is " << (shouldHold ? "empty" : "filled") << " with count "
+                << count;
             return out.str();
         }
         if (shouldHold && list[i]->slot.getListIndex() != i) {
@@ -38,7 +39,8 @@ std::string checkParticles() {
     int64_t live = 0;
     for (int32_t i = 0; i < g_effectCount; ++i) {
         const Effect* e = g_effects[i];
-        if (e->getLiveCount() < 0 || e->getLiveCount() > e->getCapacity()) return "effect live count out of range";
+        if (e->getLiveCount() < 0 || e->getLiveCount() > e->getCapacity())
+            return "effect live count out of range";
         for (int32_t p = 0; p < e->getLiveCount(); ++p) {
             if (e->getParticle(p) == nullptr || e->getParticle(p)->slot.getListIndex() != p)
                 return "particle array not dense";
@@ -64,11 +66,11 @@ std::string checkPlayer() {
 }  // namespace
 
 std::string checkWorldInvariants() {
-    for (const std::string& problem :
-         {checkList("g_shots", g_shots, g_shotCount, MaxShots),
-          checkList("g_enemies", g_enemies, g_enemyCount, MaxEnemies),
-          checkList("g_effects", g_effects, g_effectCount, MaxEffects),
-          checkList("g_powerUps", g_powerUps, g_powerUpCount, MaxPowerUps), checkParticles(), checkPlayer()}) {
+    for (const std::string& problem : {checkList("g_shots", g_shots, g_shotCount, MaxShots),
+                                       checkList("g_enemies", g_enemies, g_enemyCount, MaxEnemies),
+                                       checkList("g_effects", g_effects, g_effectCount, MaxEffects),
+                                       checkList("g_powerUps", g_powerUps, g_powerUpCount, MaxPowerUps),
+                                       checkParticles(), checkPlayer()}) {
         if (!problem.empty()) return problem;
     }
     return {};

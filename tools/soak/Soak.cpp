@@ -35,9 +35,9 @@ private:
     uint64_t state_;
 };
 
-constexpr uint8_t GameKeys[] = {key::Left,  key::Right,    key::Up,    key::Down,         key::Space,
-                                key::LeftAlt, key::LeftControl, key::Z, key::X,          key::LeftShift,
-                                key::RightControl, key::RightAlt, key::Return, key::Q};
+constexpr uint8_t GameKeys[] = {key::Left,         key::Right,       key::Up,     key::Down, key::Space,
+                                key::LeftAlt,      key::LeftControl, key::Z,      key::X,    key::LeftShift,
+                                key::RightControl, key::RightAlt,    key::Return, key::Q};
 constexpr int PaddedPitch = platform::ScreenWidth * 4 + 64;
 
 // Holds each key for a burst of frames, then lets it go.
@@ -108,8 +108,8 @@ int main(int argc, char** argv) {
         }
         if (g_waveNumber > maxWave) maxWave = g_waveNumber;
     }
-    std::printf("soak: %ld frames, seed %ld, reached wave %d, %d shots, %d effects, %d particles\n", frames, seed,
-                maxWave, g_shotCount, g_effectCount, g_particleCount);
+    std::printf("soak: %ld frames, seed %ld, reached wave %d, %d shots, %d effects, %d particles\n", frames,
+                seed, maxWave, g_shotCount, g_effectCount, g_particleCount);
     shutdown();
     return 0;
 }

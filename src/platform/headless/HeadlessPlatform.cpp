@@ -12,12 +12,24 @@ bool HeadlessDisplay::step(StartupStep s, const char* name) {
     return true;
 }
 
-bool HeadlessDisplay::startVideo() { return step(StartupStep::Video, "video"); }
-bool HeadlessDisplay::createWindow() { return step(StartupStep::Window, "window"); }
-bool HeadlessDisplay::createRenderer() { return step(StartupStep::Renderer, "renderer"); }
-bool HeadlessDisplay::enterFullScreen() { return step(StartupStep::FullScreen, "fullscreen"); }
-bool HeadlessDisplay::setLogicalSize() { return step(StartupStep::LogicalSize, "logical-size"); }
-bool HeadlessDisplay::createTexture() { return step(StartupStep::Texture, "texture"); }
+bool HeadlessDisplay::startVideo() {
+    return step(StartupStep::Video, "video");
+}
+bool HeadlessDisplay::createWindow() {
+    return step(StartupStep::Window, "window");
+}
+bool HeadlessDisplay::createRenderer() {
+    return step(StartupStep::Renderer, "renderer");
+}
+bool HeadlessDisplay::enterFullScreen() {
+    return step(StartupStep::FullScreen, "fullscreen");
+}
+bool HeadlessDisplay::setLogicalSize() {
+    return step(StartupStep::LogicalSize, "logical-size");
+}
+bool HeadlessDisplay::createTexture() {
+    return step(StartupStep::Texture, "texture");
+}
 
 Surface* HeadlessDisplay::createBackBuffer() {
     if (!step(StartupStep::BackBuffer, "back-buffer")) return nullptr;
@@ -103,11 +115,17 @@ void HeadlessKeyboard::read(uint8_t* keys) {
     }
 }
 
-void HeadlessKeyboard::close() { display_.log_.emplace_back("-keyboard"); }
+void HeadlessKeyboard::close() {
+    display_.log_.emplace_back("-keyboard");
+}
 
-void HeadlessKeyboard::setState(const uint8_t* keys) { std::memcpy(state_, keys, KeyStateSize); }
+void HeadlessKeyboard::setState(const uint8_t* keys) {
+    std::memcpy(state_, keys, KeyStateSize);
+}
 
-void HeadlessKeyboard::releaseAll() { std::memset(state_, 0, KeyStateSize); }
+void HeadlessKeyboard::releaseAll() {
+    std::memset(state_, 0, KeyStateSize);
+}
 
 bool ManualClock::performanceFrequency(int64_t& ticksPerSecond) {
     if (!hasCounter_) return false;

@@ -44,7 +44,10 @@ public:
     void requestClose() override;
 
     // --- test controls
-    void failAt(StartupStep step) { failStep_ = step; failEnabled_ = true; }
+    void failAt(StartupStep step) {
+        failStep_ = step;
+        failEnabled_ = true;
+    }
     void setBackBufferPitch(int32_t pitchBytes) { backBufferPitch_ = pitchBytes; }
     void keepFrames(bool keep) { keepFrames_ = keep; }
     void pushEvent(EventType type) { events_.push_back(Event{type}); }
@@ -146,8 +149,8 @@ public:
 
     FontHandle createFont(const std::string& face, int32_t pixelHeight) override;
     void deleteFont(FontHandle font) override;
-    void drawText(Surface& target, FontHandle font, int32_t x, int32_t y, const char* text,
-                  ColorRef color, TextAlign align) override;
+    void drawText(Surface& target, FontHandle font, int32_t x, int32_t y, const char* text, ColorRef color,
+                  TextAlign align) override;
 
     // Texts drawn since the last present, and those of the last presented frame.
     const std::vector<TextCall>& calls() const { return calls_; }
@@ -184,8 +187,7 @@ private:
 class HeadlessPlatform final : public Platform {
 public:
     // textDrawer, when given, draws the text for real (for example SDL_ttf fonts).
-    explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr)
-        : keyboard_(display_), text_(textDrawer) {
+    explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr) : keyboard_(display_), text_(textDrawer) {
         display_.setOnPresent([this] { text_.endFrame(); });
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
