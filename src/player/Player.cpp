@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 #include "hud/Hud.h"
@@ -358,59 +359,44 @@ void Player::takeDamage(int32_t amount) {
 }
 
 void Player::applyPickup(int32_t kind, int32_t amount) {
+    // Kinds that add their amount to a counter; a %d in the message shows the amount.
+    struct CounterReward {
+        int32_t kind;
+        int32_t Player::*counter;
+        int32_t cap;
+        const char* format;
+    };
+    static constexpr int32_t NoCap = std::numeric_limits<int32_t>::max();
+    static constexpr CounterReward CounterRewards[] = {
+        {MoneyPickup, &Player::money, NoCap, "Collected $%d!"},
+        {CoinPickup, &Player::money, NoCap, "Collected $%d!"},
+        {ArcShotAmmoPickup, &Player::arcShotAmmo, NoCap, "Arc Shot Ammo +%d!"},
+        {MissileAmmoPickup, &Player::missileAmmo, NoCap, "Missile Ammo +%d!"},
+        {EnergyCannonAmmoPickup, &Player::energyCannonAmmo, NoCap, "Energy Cannon Ammo +%d!"},
+        {ArcShotLevelPickup, &Player::arcShotLevel, NoCap, "Arc Shot Level Up!"},
+        {MissileLevelPickup, &Player::missileLevel, NoCap, "Missile Level Up!"},
+        {EnergyCannonLevelPickup, &Player::energyCannonLevel, NoCap, "Energy Cannon Level Up!"},
+        {HealthPickup, &Player::health, MaxHealth, "Health!"},
+    };
+    const auto* reward = std::find_if(std::begin(CounterRewards), std::end(CounterRewards),
+                                      [kind](const CounterReward& r) { return r.kind == kind; });
     char text[MessageCapacity] = {};
-    switch (kind) {
-        case MoneyPickup:
-        case CoinPickup:
-            money = addSaturated(money, amount);
-            std::snprintf(text, sizeof text, "Collected $%d!", amount);
-            break;
-        case ArcShotAmmoPickup:
-            arcShotAmmo = addSaturated(arcShotAmmo, amount);
-            std::snprintf(text, sizeof text, "Arc Shot Ammo +%d!", amount);
-            break;
-        case MissileAmmoPickup:
-            missileAmmo = addSaturated(missileAmmo, amount);
-            std::snprintf(text, sizeof text, "Missile Ammo +%d!", amount);
-            break;
-        case EnergyCannonAmmoPickup:
-            energyCannonAmmo = addSaturated(energyCannonAmmo, amount);
-            std::snprintf(text, sizeof text, "Energy Cannon Ammo +%d!", amount);
-            break;
-        case ArcShotLevelPickup:
-            arcShotLevel = addSaturated(arcShotLevel, amount);
-            std::snprintf(text, sizeof text, "Arc Shot Level Up!");
-            break;
-        case MissileLevelPickup:
-            missileLevel = addSaturated(missileLevel, amount);
-            std::snprintf(text, sizeof text, "Missile Level Up!");
-            break;
-        case EnergyCannonLevelPickup:
-            energyCannonLevel = addSaturated(energyCannonLevel, amount);
-            std::snprintf(text, sizeof text, "Energy Cannon Level Up!");
-            break;
-        case HealthPickup:
-            health = std::min(addSaturated(health, amount), MaxHealth);
-            std::snprintf(text, sizeof text, "Health!");
-            break;
-        case InvulnerabilityPickup:
-            invulnerableTime += amount;
-            std::snprintf(text, sizeof text, "Temporary Invulnerability!");
-            break;
-        case LaserSpeedPickup:
-            if (laserInterval > FastestLaserInterval) {
-                laserInterval -= LaserSpeedUpStep;
-                std::snprintf(text, sizeof text, "Laser Speed Up!");
-                break;
-            }
-            // Lasers already at full speed: the item recharges the shield instead.
-            [[fallthrough]];
-        case ShieldPickup:
-            shield = MaxShield;
-            std::snprintf(text, sizeof text, "Full Shield Recharge!");
-            break;
-        default:
-            return;
+    if (reward != std::end(CounterRewards)) {
+        int32_t& counter = this->*reward->counter;
+        counter = std::min(addSaturated(counter, amount), reward->cap);
+        std::snprintf(text, sizeof text, reward->format, amount);
+    } else if (kind == InvulnerabilityPickup) {
+        invulnerableTime += amount;
+        std::snprintf(text, sizeof text, "Temporary Invulnerability!");
+    } else if (kind == LaserSpeedPickup && laserInterval > FastestLaserInterval) {
+        laserInterval -= LaserSpeedUpStep;
+        std::snprintf(text, sizeof text, "Laser Speed Up!");
+    } else if (kind == LaserSpeedPickup || kind == ShieldPickup) {
+        // Lasers already at full speed: the laser-speed item recharges the shield instead.
+        shield = MaxShield;
+        std::snprintf(text, sizeof text, "Full Shield Recharge!");
+    } else {
+        return;
     }
     if (g_hud != nullptr) g_hud->setMessage(text);
 }

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "effects/PowerUp.h"
 #include "player/Player.h"
 #include "support/GameFixture.h"
+#include "support/WorldHelpers.h"
 
 namespace glintwake {
 namespace {
 
-using test::GameFixture;
-
-class PowerUpTest : public GameFixture {
+class PowerUpTest : public test::GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
@@ -17,49 +18,31 @@ protected:
     }
 };
 
-struct PlaceCase {
-    double x, y;
-    int32_t kind;
-    bool lost;
-    friend std::ostream& operator<<(std::ostream& os, const PlaceCase& c) {
-        return os << "(" << c.x << ", " << c.y << ") kind " << c.kind;
+// The whole 20x20 picture must stay on screen; coins have their own picture.
+TEST_F(PowerUpTest, IsLostOffScreenAndDrawnWithItsPictureOtherwise) {
+    const auto make = [](double x, double y) { return std::make_unique<PowerUp>(x, y, 0, 1, 0); };
+    test::expectScreenEdges({{620, 100, true}, {621, 100, false}, {-0.5, 100, false}}, 20 * 20, make);
+    test::expectScreenEdges({{0, 100, true}, {100, 460, true}, {100, 461, false}}, 20 * 20, make);
+    for (int32_t kind : {PowerUpMoneyKind, CoinKind}) {
+        PowerUp p(100, 100, kind, 1, 0);
+        p.update(0.0);
+        EXPECT_EQ(g_backBuffer->pixel(100, 100),
+                  test::colourOf(kind == CoinKind ? g_imgMoney : g_imgPowerUp));
     }
-};
-class PowerUpPlace : public PowerUpTest, public ::testing::WithParamInterface<PlaceCase> {};
-
-TEST_P(PowerUpPlace, IsLostOffScreenAndDrawnWithItsPictureOtherwise) {
-    const PlaceCase c = GetParam();
-    PowerUp p(c.x, c.y, c.kind, 1, 0);
-    p.update(0.0);
-    EXPECT_EQ(p.isDead(), c.lost);
-    const Surface* picture = c.kind == CoinKind ? g_imgMoney : g_imgPowerUp;
-    EXPECT_EQ(g_backBuffer->pixel(static_cast<int32_t>(c.x), static_cast<int32_t>(c.y)),
-              c.lost ? 0u : test::colourOf(picture));
 }
-INSTANTIATE_TEST_SUITE_P(Edges, PowerUpPlace,
-                         ::testing::Values(PlaceCase{620, 100, 0, false}, PlaceCase{621, 100, 0, true},
-                                           PlaceCase{-0.5, 100, 11, true}, PlaceCase{0, 100, 11, false},
-                                           PlaceCase{100, 460, 11, false}, PlaceCase{100, 461, 0, true}));
 
-TEST_F(PowerUpTest, TouchingTheShipWhileLeavingIsLostNotCollected) {
+TEST_F(PowerUpTest, TouchingTheShipWhileLeavingIsLostEvenAWreckCollectsOtherwise) {
     PowerUp leaving(310, 461, 0, 50, 0);
     leaving.update(0.0);
     EXPECT_TRUE(leaving.isDead());
     EXPECT_EQ(g_player->getMoney(), 0);
 
-    PowerUp caught(310, 455, 0, 50, 1);
+    g_player->setHealth(0);
+    PowerUp caught(310, 455, 7, 15, 1);
     caught.update(0.0);
     EXPECT_TRUE(caught.isDead());
-    EXPECT_EQ(g_player->getMoney(), 50);
-    EXPECT_EQ(test::countLitPixels(*g_backBuffer), 0);
-}
-
-TEST_F(PowerUpTest, DestroyedShipStillCollects) {
-    g_player->setHealth(0);
-    PowerUp health(310, 440, 7, 15, 0);
-    health.update(0.0);
-    EXPECT_TRUE(health.isDead());
     EXPECT_EQ(g_player->getHealth(), 15);
+    EXPECT_EQ(test::countLitPixels(*g_backBuffer), 0);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "effects/Effect.h"
 #include "effects/PowerUp.h"
 #include "player/Factories.h"
@@ -12,56 +10,36 @@
 namespace glintwake {
 namespace {
 
-struct FactoryCase {
-    const char* name;
-    bool (*make)();
-    int32_t* count;
-    int32_t capacity;
-    int32_t (*indexAt)(int32_t slot);  // the listIndex of the object in that slot
-};
-std::ostream& operator<<(std::ostream& os, const FactoryCase& c) {
-    return os << c.name;
+class FactoriesTest : public test::GameFixture {};
+
+// A full list, its objects knowing their entries.
+template <typename T>
+void expectFullInOrder(T** list, int32_t count, int32_t capacity) {
+    ASSERT_EQ(count, capacity);
+    for (int32_t i = 0; i < count; ++i) EXPECT_EQ(list[i]->slot.listIndex, i) << i;
 }
 
-int32_t shotIndex(int32_t i) {
-    return g_shots[i]->slot.listIndex;
+TEST_F(FactoriesTest, FillTheirListInOrderThenRefuse) {
+    bool (*const shots[])() = {
+        [] { return fireLaser(100, 100, NormalLaser); },
+        [] { return fireChargeLaser(100, 100, 7); },
+        [] { return fireAimedLaser(100, 100, Vector2D(250, 600, true), PowerLaser); },
+        [] { return fireEnergyBeam(100, 100, 0); },
+        [] { return fireMissile(100, 100, 0); },
+        [] { return fireEnemyLaser(100, 100, 0); },
+    };
+    for (int32_t i = 0; i < MaxShots; ++i) ASSERT_TRUE(shots[i % 6]()) << i;
+    for (auto fire : shots) EXPECT_FALSE(fire());
+    expectFullInOrder(g_shots, g_shotCount, MaxShots);
+
+    for (int32_t i = 0; i < MaxEffects; ++i) ASSERT_TRUE(spawnEffect(100, 100, 5, spawnRedParticle)) << i;
+    EXPECT_FALSE(spawnEffect(100, 100, 5, spawnRedParticle));
+    expectFullInOrder(g_effects, g_effectCount, MaxEffects);
+
+    for (int32_t i = 0; i < MaxPowerUps; ++i) ASSERT_TRUE(spawnPowerUp(100, 100, 1, 4)) << i;
+    EXPECT_FALSE(spawnPowerUp(100, 100, 1, 4));
+    expectFullInOrder(g_powerUps, g_powerUpCount, MaxPowerUps);
 }
-
-class FactoryTest : public test::GameFixture, public ::testing::WithParamInterface<FactoryCase> {};
-
-TEST_P(FactoryTest, FillsSlotsInOrderThenRefuses) {
-    const FactoryCase& c = GetParam();
-    for (int32_t i = 0; i < c.capacity; ++i) {
-        ASSERT_TRUE(c.make()) << "slot " << i;
-        EXPECT_EQ(*c.count, i + 1);
-        EXPECT_EQ(c.indexAt(i), i);
-    }
-    EXPECT_FALSE(c.make());
-    EXPECT_EQ(*c.count, c.capacity);
-}
-
-Vector2D upLeft(250, 600, true);
-
-INSTANTIATE_TEST_SUITE_P(
-    All, FactoryTest,
-    ::testing::Values(
-        FactoryCase{"fireLaser", [] { return fireLaser(100, 100, NormalLaser); }, &g_shotCount, MaxShots,
-                    shotIndex},
-        FactoryCase{"fireChargeLaser", [] { return fireChargeLaser(100, 100, 7); }, &g_shotCount, MaxShots,
-                    shotIndex},
-        FactoryCase{"fireAimedLaser", [] { return fireAimedLaser(100, 100, upLeft, PowerLaser); },
-                    &g_shotCount, MaxShots, shotIndex},
-        FactoryCase{"fireEnergyBeam", [] { return fireEnergyBeam(100, 100, 0); }, &g_shotCount, MaxShots,
-                    shotIndex},
-        FactoryCase{"fireMissile", [] { return fireMissile(100, 100, 0); }, &g_shotCount, MaxShots,
-                    shotIndex},
-        FactoryCase{"fireEnemyLaser", [] { return fireEnemyLaser(100, 100, 0); }, &g_shotCount, MaxShots,
-                    shotIndex},
-        FactoryCase{"spawnEffect", [] { return spawnEffect(100, 100, 5, spawnRedParticle); }, &g_effectCount,
-                    MaxEffects, [](int32_t i) { return g_effects[i]->slot.listIndex; }},
-        FactoryCase{"spawnPowerUp", [] { return spawnPowerUp(100, 100, 1, 4); }, &g_powerUpCount, MaxPowerUps,
-                    [](int32_t i) { return g_powerUps[i]->slot.listIndex; }}),
-    [](const ::testing::TestParamInfo<FactoryCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace glintwake

@@ -1,6 +1,8 @@
 #pragma once
 // Small steps shared by the game-object tests: held keys, a ship ready to fly,
-// enemies listed where a test wants them, and the ship's protections.
+// enemies listed where a test wants them, the ship's protections, screen edges.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <ostream>
@@ -8,7 +10,9 @@
 #include "enemies/Enemy.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
+#include "support/GameFixture.h"
 #include "world/GameState.h"
+#include "world/ObjectList.h"
 
 namespace glintwake::test {
 
@@ -29,6 +33,9 @@ inline void readyPlayer(double x, double y) {
     g_player->finishTeleport();
     g_player->setPosition(x, y);
 }
+inline void runPlayer(int updates, const Keys& keys, double dt = Hz60) {
+    for (int i = 0; i < updates; ++i) g_player->updatePlayer(keys.state, dt);
+}
 
 // Lists an enemy of the given wave; its id is the index it was listed at.
 inline Enemy* addEnemy(int32_t wave = 0) {
@@ -41,6 +48,10 @@ inline Enemy* addEnemyAt(double x, double y) {
     e->getPosition().setCartesian(x, y);
     return e;
 }
+inline void clearEnemies() {
+    deleteAllObjects(g_enemies, g_enemyCount);
+    g_enemyCount = 0;
+}
 
 // What keeps the ship from harm; raiseGuard puts a ready ship under one.
 enum class Guard { None, Shield, Teleport, Invulnerable };
@@ -49,9 +60,28 @@ inline std::ostream& operator<<(std::ostream& os, Guard g) {
     return os << names[static_cast<int>(g)];
 }
 inline void raiseGuard(Guard g) {
-    if (g == Guard::Shield) g_player->updatePlayer(Keys{platform::key::RightControl}.state, 0.0);
-    if (g == Guard::Teleport) g_player->updatePlayer(Keys{platform::key::RightAlt}.state, 0.0);
+    if (g == Guard::Shield) runPlayer(1, Keys{platform::key::RightControl}, 0.0);
+    if (g == Guard::Teleport) runPlayer(1, Keys{platform::key::RightAlt}, 0.0);
     if (g == Guard::Invulnerable) g_player->setInvulnerableTime(5.0);
+}
+
+// Where an object is put, and whether one update without time passing leaves it alive.
+struct Place {
+    double x, y;
+    bool alive;
+};
+// Each object made at a place and updated once must live and light `pixels` pixels
+// of a cleared back buffer, or be gone undrawn.
+template <typename Make>
+void expectScreenEdges(std::initializer_list<Place> places, int pixels, Make make) {
+    for (const Place& p : places) {
+        SCOPED_TRACE(::testing::Message() << "at (" << p.x << ", " << p.y << ")");
+        g_backBuffer->fill(0);
+        auto object = make(p.x, p.y);
+        object->update(0.0);
+        EXPECT_EQ(object->isDead(), !p.alive);
+        EXPECT_EQ(countLitPixels(*g_backBuffer), p.alive ? pixels : 0);
+    }
 }
 
 }  // namespace glintwake::test
