@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "app/FrameSchedule.h"
@@ -26,12 +27,14 @@ public:
     void close() override {}
     void requestClose() override { inner.requestClose(); }
     bool pollEvent(platform::Event& event) override {
+        ++polls;
         if (!inner.pollEvent(event)) return false;
         clock.advanceMicroseconds(Millisecond);
         return true;
     }
     platform::HeadlessDisplay& inner;
     platform::ManualClock& clock;
+    int64_t polls = 0;
 };
 
 class FrameScheduleTest : public ::testing::Test {
@@ -57,21 +60,18 @@ protected:
     int status_ = -1;
 };
 
-TEST_F(FrameScheduleTest, MillisecondTimerSpacesFramesSeventeenMillisecondsApart) {
+TEST_F(FrameScheduleTest, MillisecondTimerSpacesFramesSeventeenMillisecondsApartAcrossItsWrap) {
     clock().setHasPerformanceCounter(false);
-    const std::vector<double> dts = run(12, display());
-    // The first frame runs as soon as the timer moved past the start reading; idling
-    // between frames never makes one later than polling would.
-    EXPECT_EQ(dts.front(), 0.001);
-    for (size_t i = 1; i < dts.size(); ++i) EXPECT_DOUBLE_EQ(dts[i], 0.017) << "frame " << i;
-    EXPECT_EQ(status_, 0);
-}
-
-TEST_F(FrameScheduleTest, MillisecondTimerKeepsCountingPastItsWrap) {
-    clock().setHasPerformanceCounter(false);
-    clock().advanceMicroseconds((int64_t{1} << 32) * Millisecond - 100 * Millisecond);
-    const std::vector<double> dts = run(12, display());  // about 200 ms, across the wrap
-    for (size_t i = 1; i < dts.size(); ++i) EXPECT_DOUBLE_EQ(dts[i], 0.017) << "frame " << i;
+    // Twelve frames from the start, then twelve from 100 ms before the 32-bit timer wraps.
+    for (int64_t start : {int64_t{0}, (int64_t{1} << 32) * Millisecond - 100 * Millisecond}) {
+        clock().advanceMicroseconds(start - clock().nowMicroseconds());
+        const std::vector<double> dts = run(12, display());
+        // The first frame runs as soon as the timer moved past the start reading; idling
+        // between frames never makes one later than polling would.
+        EXPECT_EQ(dts.front(), 0.001);
+        for (size_t i = 1; i < dts.size(); ++i) EXPECT_DOUBLE_EQ(dts[i], 0.017) << "frame " << i;
+        EXPECT_EQ(status_, 0);
+    }
 }
 
 TEST_F(FrameScheduleTest, CounterPeriodIsTheTruncatedSixtiethOfItsFrequency) {
@@ -85,6 +85,26 @@ TEST_F(FrameScheduleTest, CounterPeriodIsTheTruncatedSixtiethOfItsFrequency) {
 
     clock().setFrequency(0);  // a counter without a rate cannot time anything
     EXPECT_FALSE(FrameSchedule(clock()).usesPerformanceCounter());
+}
+
+// The loop sleeps through nearly all of the wait; the frame is still found at the
+// first reading past its time, as continuous polling would find it.
+TEST_F(FrameScheduleTest, IdleLeavesOnlyAShortStretchToPollAndNoFrameLate) {
+    constexpr int64_t ReadStep = 10;  // microseconds that pass per clock reading
+    constexpr int64_t PollsOfTheLastMillisecond = Millisecond / ReadStep;
+    constexpr int Frames = 30;
+    clock().setAdvancePerRead(ReadStep);
+    SlowEvents events(display(), clock());
+    const std::vector<double> dts = run(Frames, events);
+
+    FrameSchedule schedule(clock());
+    const double period = schedule.getFramePeriod() * schedule.getSecondsPerTick();
+    const double step = ReadStep / 1e6;
+    for (size_t i = 1; i < dts.size(); ++i) {
+        EXPECT_GT(dts[i], period) << "frame " << i;
+        EXPECT_LE(dts[i], period + step + 1e-12) << "frame " << i;
+    }
+    EXPECT_LT(events.polls / Frames, PollsOfTheLastMillisecond / 2);
 }
 
 TEST_F(FrameScheduleTest, BurstOfEventsDelaysTheNextFrameAndWidensItsDt) {

@@ -1,9 +1,10 @@
+// Start-up and shut-down: each failing step stops the game with its own text, gives
+// back exactly what was made, and only then shows the box.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,10 @@
 namespace glintwake {
 namespace {
 
-namespace fs = std::filesystem;
 using platform::StartupStep;
 using Texts = std::vector<std::string>;
 
-int loadedImages() {
+bool anyImageLoaded() {
     const Surface* const slots[] = {
         g_imgPlayerShip,     g_imgCharging,       g_imgChargingReady,  g_imgTeleport,
         g_imgLasers[0],      g_imgLasers[1],      g_imgLasers[2],      g_imgLasers[3],
@@ -29,51 +29,18 @@ int loadedImages() {
         g_imgEnemyLaser,     g_imgWeaponIcons[0], g_imgWeaponIcons[1], g_imgWeaponIcons[2],
         g_imgStatusBarEmpty, g_imgHealthBarFull,  g_imgShieldBarFull,  g_imgPowerUp,
         g_imgMoney,          g_imgInvincible};
-    return static_cast<int>(std::count_if(std::begin(slots), std::end(slots), [](auto* s) { return s; }));
+    return std::ranges::any_of(slots, [](const Surface* s) { return s != nullptr; });
 }
 
-// Every start-up runs from the repository root, where Images/ lies.
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetGameState(); }
-    void TearDown() override {
-        failStartupAllocation(StartupAllocation::None);
-        resetGameState();
-    }
-    const Texts& log() { return platform_.headlessDisplay().log(); }
-    bool logged(const std::string& entry) { return std::ranges::find(log(), entry) != log().end(); }
-    const Texts& shown() { return platform_.recordingMessageBox().texts(); }
-
-    test::ScopedWorkingDirectory atRoot_{test::repositoryRoot()};
-    platform::HeadlessPlatform platform_;
-};
-
-TEST_F(StartupTest, ShutdownReleasesEverythingInOrderAndKeepsTheCounts) {
-    ASSERT_TRUE(initialize(platform_));
-    EXPECT_EQ(loadedImages(), 22);
-    ASSERT_TRUE(g_player && g_hud && g_shop && g_shots && g_enemies && g_effects && g_powerUps);
-    EXPECT_TRUE(std::all_of(g_shots, g_shots + MaxShots, [](auto* p) { return p == nullptr; }));
-    g_waveNumber = 7;
-    const size_t opened = log().size();
-    shutdown();
-    // The display's resources newest first, then the keyboard; no box without a failure.
-    EXPECT_EQ(Texts(log().begin() + static_cast<long>(opened), log().end()),
-              (Texts{"-back-buffer", "-texture", "-logical-size", "-fullscreen", "-renderer", "-window",
-                     "-video", "-keyboard"}));
-    EXPECT_TRUE(shown().empty());
-    EXPECT_EQ(loadedImages(), 0);
-    EXPECT_FALSE(g_player || g_hud || g_shop || g_shots || g_enemies || g_effects || g_powerUps ||
-                 g_backBuffer);
-    EXPECT_EQ(g_waveNumber, 7);
-    EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
+bool anyObjectLeft() {
+    return g_player || g_hud || g_shop || g_shots || g_enemies || g_effects || g_powerUps || g_backBuffer;
 }
 
-// Passes everything to the headless backend, and records at the moment the box
-// is shown what the display log held then.
+// Passes everything to the headless backend, and records what the display log
+// held at the moment the box was shown.
 class BoxTimingPlatform final : public platform::Platform, private platform::MessageBox {
 public:
     explicit BoxTimingPlatform(platform::HeadlessPlatform& inner) : inner_(inner) {}
-
     platform::Display& display() override { return inner_.display(); }
     platform::Keyboard& keyboard() override { return inner_.keyboard(); }
     platform::Clock& clock() override { return inner_.clock(); }
@@ -90,136 +57,91 @@ private:
     platform::HeadlessPlatform& inner_;
 };
 
-struct DeviceFailure {
-    StartupStep step;
-    const char* text;
-    bool keyboardCreated;
-    friend std::ostream& operator<<(std::ostream& os, const DeviceFailure& f) { return os << f.text; }
+// Every start-up runs from the repository root, where Images/ lies.
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetGameState(); }
+    void TearDown() override {
+        failStartupAllocation(StartupAllocation::None);
+        resetGameState();
+    }
+    const Texts& log() { return platform_.headlessDisplay().log(); }
+    const Texts& shown() { return platform_.recordingMessageBox().texts(); }
+
+    test::ScopedWorkingDirectory atRoot_{test::repositoryRoot()};
+    platform::HeadlessPlatform platform_;
 };
 
-class DeviceFailureTest : public StartupTest, public ::testing::WithParamInterface<DeviceFailure> {};
+// One start-up fault: a device step failing, or an allocation coming back empty.
+struct StartupFailure {
+    const char* text;  // null: fails without a text, and no box is shown
+    std::optional<StartupStep> step;
+    bool keyboardCreated = true;
+    StartupAllocation allocation = StartupAllocation::None;
+    friend std::ostream& operator<<(std::ostream& os, const StartupFailure& f) {
+        return f.text ? os << f.text : os << "silent allocation " << static_cast<int>(f.allocation);
+    }
+};
 
-TEST_P(DeviceFailureTest, StopsWithItsTextAndShutdownReleasesOnlyWhatWasMade) {
-    const DeviceFailure f = GetParam();
-    platform_.headlessDisplay().failAt(f.step);
-    EXPECT_FALSE(initialize(platform_));
-    EXPECT_STREQ(g_errorMessage, f.text);
-    EXPECT_EQ(g_player, nullptr);
-    EXPECT_EQ(logged("input"), f.keyboardCreated);
-    shutdown();
-    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
-    EXPECT_EQ(logged("-keyboard"), f.keyboardCreated);
-    EXPECT_EQ(loadedImages(), 0);
-    EXPECT_EQ(g_errorMessage, nullptr);
-    EXPECT_EQ(shown(), Texts{f.text});
-    EXPECT_EQ(platform_.recordingMessageBox().lastCaption(), "Glintwake");
-}
+class StartupFailureTest : public StartupTest, public ::testing::WithParamInterface<StartupFailure> {};
 
-INSTANTIATE_TEST_SUITE_P(
-    EachStep, DeviceFailureTest,
-    ::testing::Values(DeviceFailure{StartupStep::Video, "Error Registering Window Class", false},
-                      DeviceFailure{StartupStep::Window, "Error Creating Window", false},
-                      DeviceFailure{StartupStep::Renderer, "DirectDrawCreate FAILED", false},
-                      DeviceFailure{StartupStep::FullScreen, "SetCooperativeLevel FAILED", false},
-                      DeviceFailure{StartupStep::LogicalSize, "SetDisplayMode FAILED", false},
-                      DeviceFailure{StartupStep::Texture, "CreateSurface FAILED", false},
-                      DeviceFailure{StartupStep::BackBuffer, "GetAttachedSurface FAILED", false},
-                      DeviceFailure{StartupStep::InputCreate, "DirectInputCreate FAILED", false},
-                      DeviceFailure{StartupStep::KeyboardDevice, "Input Device Create FAILED", true},
-                      DeviceFailure{StartupStep::KeyboardFormat, "Input Device Format FAILED", true},
-                      DeviceFailure{StartupStep::KeyboardCooperative, "SetCooperativeLevel FAILED", true},
-                      DeviceFailure{StartupStep::KeyboardAcquire, "Device Acquisition FAILED", true}));
-
-TEST_P(DeviceFailureTest, RunGameShowsTheBoxAfterEverythingIsGivenBackAndReturnsZero) {
-    const DeviceFailure f = GetParam();
-    platform_.headlessDisplay().failAt(f.step);
+// The whole program returns 0 and gives back exactly what was made before it shows the box.
+TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
+    const StartupFailure& f = GetParam();
+    if (f.step) platform_.headlessDisplay().failAt(*f.step);
+    failStartupAllocation(f.allocation);
     BoxTimingPlatform observed(platform_);
     EXPECT_EQ(runGame(observed), 0);
-    EXPECT_EQ(shown(), Texts{f.text});
-    ASSERT_TRUE(observed.logWhenShown.has_value());
-    // Nothing was released after the box: it came last.
-    EXPECT_EQ(*observed.logWhenShown, log());
+    EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
+    EXPECT_EQ(observed.logWhenShown, f.text ? std::optional(log()) : std::nullopt);
+    EXPECT_EQ(platform_.recordingMessageBox().lastCaption(), f.text ? "Glintwake" : "");
+    EXPECT_EQ(std::ranges::count(log(), "-keyboard"), f.keyboardCreated ? 1 : 0);
     EXPECT_TRUE(platform_.headlessDisplay().open().empty());
     EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
     EXPECT_EQ(platform_.headlessKeyboard().readCount(), 0);
-}
-
-TEST_F(StartupTest, MissingLastImageFailsAfterTheOtherTwentyOneBeforeTheKeyboard) {
-    const fs::path folder = fs::temp_directory_path() / ("glintwake-startup-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::copy(test::repositoryRoot() / "Images", folder / "Images");
-    fs::remove(folder / "Images" / "invincible.bmp");
-    {
-        const test::ScopedWorkingDirectory inFolder(folder);
-        EXPECT_FALSE(initialize(platform_));
-    }
-    fs::remove_all(folder);
-    EXPECT_EQ(loadedImages(), 21);
-    EXPECT_FALSE(logged("input"));
-    shutdown();
-    EXPECT_EQ(loadedImages(), 0);
-    EXPECT_EQ(shown(), Texts{"Error Loading Images"});
-}
-
-struct AllocationFailure {
-    StartupAllocation which;
-    const char* text;  // null: fails without a text, and no box is shown
-    friend std::ostream& operator<<(std::ostream& os, const AllocationFailure& f) {
-        return os << "allocation " << static_cast<int>(f.which);
-    }
-};
-
-class AllocationFailureTest : public StartupTest, public ::testing::WithParamInterface<AllocationFailure> {};
-
-TEST_P(AllocationFailureTest, StopsThereAndShutdownFreesWhatCameBefore) {
-    const AllocationFailure f = GetParam();
-    failStartupAllocation(f.which);
-    EXPECT_FALSE(initialize(platform_));
-    EXPECT_STREQ(g_errorMessage, f.text);
-    const bool made[] = {g_player != nullptr,  g_shots != nullptr,    g_enemies != nullptr,
-                         g_effects != nullptr, g_powerUps != nullptr, g_hud != nullptr,
-                         g_shop != nullptr};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(made[i], i < static_cast<int>(f.which)) << "allocation " << i;
-    shutdown();  // the sanitizer's leak check sees anything left behind
-    EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
-}
-
-TEST_P(AllocationFailureTest, RunGameGivesTheKeyboardBackBeforeAnyBoxAndReturnsZero) {
-    const AllocationFailure f = GetParam();
-    failStartupAllocation(f.which);
-    BoxTimingPlatform observed(platform_);
-    EXPECT_EQ(runGame(observed), 0);
-    EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
-    EXPECT_EQ(observed.logWhenShown.has_value(), f.text != nullptr);
-    if (observed.logWhenShown) {
-        EXPECT_EQ(*observed.logWhenShown, log());
-        EXPECT_EQ(log().back(), "-keyboard");
-    }
-    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
-    EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
     EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
+    EXPECT_FALSE(anyImageLoaded() || anyObjectLeft());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EachAllocation, AllocationFailureTest,
-    ::testing::Values(AllocationFailure{StartupAllocation::Player, "Error creating Player"},
-                      AllocationFailure{StartupAllocation::Shots, "Error allocating weapon array"},
-                      AllocationFailure{StartupAllocation::Enemies, "Error allocating sprite array"},
-                      AllocationFailure{StartupAllocation::Effects, nullptr},
-                      AllocationFailure{StartupAllocation::PowerUps, nullptr},
-                      AllocationFailure{StartupAllocation::Hud, nullptr},
-                      AllocationFailure{StartupAllocation::Shop, nullptr}));
+    EachFault, StartupFailureTest,
+    ::testing::Values(StartupFailure{"Error Registering Window Class", StartupStep::Video, false},
+                      StartupFailure{"Error Creating Window", StartupStep::Window, false},
+                      StartupFailure{"DirectDrawCreate FAILED", StartupStep::Renderer, false},
+                      StartupFailure{"SetCooperativeLevel FAILED", StartupStep::FullScreen, false},
+                      StartupFailure{"SetDisplayMode FAILED", StartupStep::LogicalSize, false},
+                      StartupFailure{"CreateSurface FAILED", StartupStep::Texture, false},
+                      StartupFailure{"GetAttachedSurface FAILED", StartupStep::BackBuffer, false},
+                      StartupFailure{"DirectInputCreate FAILED", StartupStep::InputCreate, false},
+                      StartupFailure{"Input Device Create FAILED", StartupStep::KeyboardDevice},
+                      StartupFailure{"Input Device Format FAILED", StartupStep::KeyboardFormat},
+                      StartupFailure{"SetCooperativeLevel FAILED", StartupStep::KeyboardCooperative},
+                      StartupFailure{"Device Acquisition FAILED", StartupStep::KeyboardAcquire},
+                      StartupFailure{"Error creating Player", {}, true, StartupAllocation::Player},
+                      StartupFailure{"Error allocating weapon array", {}, true, StartupAllocation::Shots},
+                      StartupFailure{"Error allocating sprite array", {}, true, StartupAllocation::Enemies},
+                      StartupFailure{nullptr, {}, true, StartupAllocation::Effects},
+                      StartupFailure{nullptr, {}, true, StartupAllocation::PowerUps},
+                      StartupFailure{nullptr, {}, true, StartupAllocation::Hud},
+                      StartupFailure{nullptr, {}, true, StartupAllocation::Shop}));
 
-TEST_F(StartupTest, RunGameSeedsFirstAndEscapeAtTheFirstFrameEndsWithZero) {
+// A whole run quit by Escape at its first frame: the generator seeded from the
+// timer before start-up, no frame shown, and everything released in order.
+TEST_F(StartupTest, EscapeAtTheFirstFrameEndsACleanRunWithZero) {
     platform::ManualClock& clock = platform_.manualClock();
     clock.setAdvancePerRead(1000);
     clock.advanceMicroseconds(1233 * 1000);  // the seeding read itself moves it on by 1 ms
     platform_.headlessKeyboard().setKey(platform::key::Escape, true);
     EXPECT_EQ(runGame(platform_), 0);
     EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
-    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
-    EXPECT_TRUE(logged("-keyboard"));
+    // The display's resources newest first, then the keyboard; no box without a failure.
+    const Texts released = {"-back-buffer", "-texture", "-logical-size", "-fullscreen",
+                            "-renderer",    "-window",  "-video",        "-keyboard"};
+    ASSERT_GE(log().size(), released.size());
+    EXPECT_EQ(Texts(log().end() - static_cast<long>(released.size()), log().end()), released);
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
+    EXPECT_FALSE(anyImageLoaded() || anyObjectLeft());
 
     const std::vector<Star> built(std::begin(g_stars), std::end(g_stars));
     seedRandom(1234);
