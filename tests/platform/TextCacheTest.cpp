@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/sdl/TextCache.h"
 
@@ -34,6 +35,26 @@ TEST(TextCacheTest, DropsTheLeastRecentlyUsedTextWhenFullAndAFontsTextsWhenErase
     EXPECT_EQ(cache.size(), 1u);
     EXPECT_EQ(cache.find(1, "a"), nullptr);
     EXPECT_NE(cache.find(2, "b"), nullptr);
+}
+
+// Texts are looked up by view: the whole view must match, not a prefix and not up
+// to a terminating NUL, and a text longer than a short-string buffer is found too.
+TEST(TextCacheTest, FindsATextByItsExactCharacters) {
+    TextCache cache;
+    const std::string label = "Energy Cannon Ammo";
+    cache.insert(2, label, renderingOfWidth(7));
+    const std::string line = label + " $50";
+
+    const RenderedText* hit = cache.find(2, std::string_view(line).substr(0, label.size()));
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(hit->width, 7);
+    EXPECT_EQ(cache.find(2, std::string_view(label).substr(0, label.size() - 1)), nullptr);
+    EXPECT_EQ(cache.find(2, line), nullptr);
+    EXPECT_EQ(cache.find(1, label), nullptr);
+
+    cache.insert(2, std::string_view(line).substr(0, label.size()), renderingOfWidth(9));  // the same text
+    EXPECT_EQ(cache.size(), 1u);
+    EXPECT_EQ(cache.find(2, label)->width, 9);
 }
 
 }  // namespace
