@@ -48,7 +48,11 @@ void FrameSchedule::frameStarted(int64_t now) {
 
 void FrameSchedule::idle(int64_t now) {
     const double untilDue = static_cast<double>(nextFrameTime - now) * secondsPerTick;
-    const int64_t sleepFor = static_cast<int64_t>(untilDue * MicrosecondsPerSecond) - WakeMarginMicroseconds;
+    const int64_t untilDueMicros = static_cast<int64_t>(untilDue * MicrosecondsPerSecond);
+    int64_t sleepFor = untilDueMicros - WakeMarginMicroseconds;
+    // Within the last millisecond a short sleep still beats polling the events
+    // every few microseconds.
+    if (sleepFor <= 0) sleepFor = untilDueMicros - FineWakeMarginMicroseconds;
     if (sleepFor > 0) clock.sleepMicroseconds(sleepFor);
 }
 

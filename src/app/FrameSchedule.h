@@ -12,8 +12,10 @@ constexpr int64_t FramesPerSecond = 60;
 constexpr int32_t MillisecondFramePeriod = 16;
 constexpr double SecondsPerMillisecond = 0.001;
 // How early the idle loop wakes before a frame is due, so that sleeping never
-// makes a frame later than polling would.
+// makes a frame later than polling would: a coarse sleep to a millisecond before,
+// then a fine one to just before it, and only the last stretch is polled.
 constexpr int64_t WakeMarginMicroseconds = 1000;
+constexpr int64_t FineWakeMarginMicroseconds = 200;
 
 class FrameSchedule {
 public:
@@ -29,7 +31,7 @@ public:
     double elapsedSeconds(int64_t now) const;
     // Records a frame that began at now: the next one is due a period later.
     void frameStarted(int64_t now);
-    // Sleeps until about a millisecond before the next frame is due.
+    // Sleeps until shortly before the next frame is due.
     void idle(int64_t now);
 
     bool usesPerformanceCounter() const { return performanceCounter; }

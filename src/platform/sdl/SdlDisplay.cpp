@@ -17,6 +17,7 @@
 namespace platform {
 namespace {
 
+constexpr const char* SoftwareRendererName = "software";
 constexpr uint32_t GlRendererEnum = 0x1F01;  // GL_RENDERER, without pulling in GL headers
 using GlGetStringFn = const unsigned char* (*)(uint32_t);
 
@@ -140,8 +141,10 @@ bool SdlDisplay::setLogicalSize() {
 bool SdlDisplay::createTexture() {
     if (renderer_ == nullptr) return false;
     if (texture_ != nullptr) return true;
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 ScreenWidth, ScreenHeight);
+    // 0x00RRGGBB is exactly a 24-bit desktop's window format: the software
+    // renderer's scaled copy then converts nothing, which halves its cost.
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, ScreenWidth,
+                                 ScreenHeight);
     if (texture_ == nullptr) return false;
     // The top byte of our pixels is not alpha: copy the texture opaque.
     if (SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE) != 0) {
@@ -162,10 +165,23 @@ void SdlDisplay::present() {
     if (renderer_ == nullptr || texture_ == nullptr || !backBuffer_) return;
     const PixelView pixels = backBuffer_->view();
     SDL_UpdateTexture(texture_, nullptr, pixels.base, pixels.pitch);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
-    SDL_RenderClear(renderer_);
+    if (!pictureFillsOutput()) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+        SDL_RenderClear(renderer_);
+    }
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+}
+
+// Clearing the whole window costs the software renderer as much as the copy; it
+// is skipped only where the picture, scaled by a whole factor, covers every pixel.
+bool SdlDisplay::pictureFillsOutput() const {
+    if (rendererName_ != SoftwareRendererName) return false;
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) return false;
+    return width % ScreenWidth == 0 && height % ScreenHeight == 0 &&
+           width / ScreenWidth == height / ScreenHeight;
 }
 
 void SdlDisplay::close() {

@@ -46,6 +46,7 @@ private:
     bool acceleratedRendererIsSoftwareGl();
     bool createSoftwareRenderer();
     void rememberRendererName();
+    bool pictureFillsOutput() const;
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/sdl/FontLocator.h"
 
@@ -141,7 +142,8 @@ bool SdlTextRenderer::render(TTF_Font* font, const char* text, RenderedText& out
 const RenderedText* SdlTextRenderer::rendered(FontHandle font, TTF_Font* ttf, const char* text,
                                               RenderedText& scratch) {
     if (!cacheEnabled_) return render(ttf, text, scratch) ? &scratch : nullptr;
-    const std::string key(text);
+    // A view, so that a hit copies nothing: every text of every frame looks here.
+    const std::string_view key(text);
     if (const RenderedText* hit = cache_.find(font, key)) return hit;
     if (!render(ttf, text, scratch)) return nullptr;
     return &cache_.insert(font, key, std::move(scratch));

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-const RenderedText* TextCache::find(FontHandle font, const std::string& text) {
+const RenderedText* TextCache::find(FontHandle font, std::string_view text) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->font != font || it->text != text) continue;
         entries_.splice(entries_.begin(), entries_, it);
@@ -13,7 +13,7 @@ const RenderedText* TextCache::find(FontHandle font, const std::string& text) {
     return nullptr;
 }
 
-const RenderedText& TextCache::insert(FontHandle font, const std::string& text, RenderedText rendered) {
+const RenderedText& TextCache::insert(FontHandle font, std::string_view text, RenderedText rendered) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->font == font && it->text == text) {
             entries_.erase(it);
@@ -21,7 +21,7 @@ const RenderedText& TextCache::insert(FontHandle font, const std::string& text, 
         }
     }
     while (capacity_ > 0 && entries_.size() >= capacity_) entries_.pop_back();
-    entries_.push_front(Entry{font, text, std::move(rendered)});
+    entries_.push_front(Entry{font, std::string(text), std::move(rendered)});
     return entries_.front().rendered;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -25,9 +26,9 @@ public:
     explicit TextCache(size_t capacity = DefaultCapacity) : capacity_(capacity) {}
 
     // The entry for this font and text, made the most recently used; null if absent.
-    const RenderedText* find(FontHandle font, const std::string& text);
+    const RenderedText* find(FontHandle font, std::string_view text);
     // Stores a rendering, dropping the least recently used entry when full.
-    const RenderedText& insert(FontHandle font, const std::string& text, RenderedText rendered);
+    const RenderedText& insert(FontHandle font, std::string_view text, RenderedText rendered);
     // Forgets every text of a font, so that a later font can never show its renderings.
     void eraseFont(FontHandle font);
     void clear() { entries_.clear(); }
