@@ -5,44 +5,28 @@
 #   xvfb_stop                     kills the server started by xvfb_start
 
 XVFB_PID=""
-XVFB_FIRST_DISPLAY=${XVFB_FIRST_DISPLAY:-90}
-XVFB_DISPLAY_TRIES=${XVFB_DISPLAY_TRIES:-60}
 XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
 
-xvfb_display_in_use() {
-    local n=$1
-    [[ -e /tmp/.X${n}-lock || -e /tmp/.X11-unix/X${n} ]]
-}
-
-# Waits until the server of display $1 (process $2) accepts clients; fails if it dies.
-xvfb_wait_ready() {
-    local n=$1 pid=$2 i
-    for ((i = 0; i < XVFB_WAIT_TENTHS; ++i)); do
-        kill -0 "$pid" 2>/dev/null || return 1
-        if [[ -S /tmp/.X11-unix/X${n} ]] && DISPLAY=:${n} xdotool getdisplaygeometry >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
+# Lets the server pick a free display number itself (-displayfd), so tests that
+# run side by side can never end up sharing one server.
 xvfb_start() {
-    local geometry=${1:-1280x960x24} n pid
-    for ((n = XVFB_FIRST_DISPLAY; n < XVFB_FIRST_DISPLAY + XVFB_DISPLAY_TRIES; ++n)); do
-        xvfb_display_in_use "$n" && continue
-        Xvfb ":${n}" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
-        pid=$!
-        if xvfb_wait_ready "$n" "$pid"; then
-            XVFB_PID=$pid
+    local geometry=${1:-1280x960x24} numberFile n i
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for ((i = 0; i < XVFB_WAIT_TENTHS; ++i)); do
+        n=$(head -n 1 "$numberFile" 2>/dev/null)
+        if [[ -n "$n" ]] && DISPLAY=":${n}" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            rm -f "$numberFile"
             export DISPLAY=":${n}"
             return 0
         fi
-        # Another test may have taken the number first: try the next one.
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "xvfb_start: no free X display could be started" >&2
+    rm -f "$numberFile"
+    xvfb_stop
+    echo "xvfb_start: no X display could be started" >&2
     return 1
 }
 

@@ -5,7 +5,6 @@
 #include "effects/PowerUp.h"
 #include "player/Player.h"
 #include "support/GameFixture.h"
-#include "support/WorldHelpers.h"
 
 namespace glintwake {
 namespace {

@@ -11,7 +11,6 @@ Surface* makeImage(ImageSize size, platform::Pixel colour) {
     s->setColorKey(0);
     return s;
 }
-}  // namespace
 
 void installTestImages() {
     int n = 1;
@@ -38,29 +37,10 @@ void installTestImages() {
     g_imgMoney = makeImage(MoneySize, next());
     g_imgInvincible = makeImage(InvincibleSize, next());
 }
+}  // namespace
 
 platform::Pixel colourOf(const Surface* image) {
     return image ? image->pixel(0, 0) : 0;
-}
-
-void allocateLists() {
-    g_shots = new Projectile*[MaxShots]();
-    g_enemies = new Enemy*[MaxEnemies]();
-    g_effects = new Effect*[MaxEffects]();
-    g_powerUps = new PowerUp*[MaxPowerUps]();
-}
-
-void GameFixture::SetUp() {
-    resetGameState();
-    g_platform = &platform_;
-    g_backBuffer = platform_.display().createBackBuffer();
-    installTestImages();
-    allocateLists();
-    seedRandom(1);
-}
-
-void GameFixture::TearDown() {
-    resetGameState();
 }
 
 int countLitPixels(const Surface& surface) {
@@ -69,6 +49,19 @@ int countLitPixels(const Surface& surface) {
         for (int32_t x = 0; x < surface.width(); ++x)
             if ((surface.pixel(x, y) & platform::PixelMask) != 0) ++lit;
     return lit;
+}
+
+void GameFixture::SetUp() {
+    resetGameState();
+    g_platform = &platform_;
+    g_backBuffer = platform_.display().createBackBuffer();
+    installTestImages();
+    // The four lists, empty, as start-up allocates them.
+    g_shots = new Projectile*[MaxShots]();
+    g_enemies = new Enemy*[MaxEnemies]();
+    g_effects = new Effect*[MaxEffects]();
+    g_powerUps = new PowerUp*[MaxPowerUps]();
+    seedRandom(1);
 }
 
 }  // namespace glintwake::test

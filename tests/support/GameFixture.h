@@ -1,12 +1,18 @@
 #pragma once
-// A clean world for one test: the headless backend with a 640x480 back buffer,
-// images of the game's sizes in plain colours, empty lists, the generator seeded.
+// A clean world for one test (the headless backend with a 640x480 back buffer,
+// images of the game's sizes in plain colours, empty lists, the generator seeded)
+// and the small steps the game-object tests share.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 
+#include "enemies/Enemy.h"
+#include "platform/Keys.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "player/Player.h"
 #include "world/GameState.h"
+#include "world/ObjectList.h"
 
 namespace glintwake::test {
 
@@ -31,24 +37,74 @@ constexpr ImageSize PowerUpSize{20, 20};
 constexpr ImageSize MoneySize{20, 20};
 constexpr ImageSize InvincibleSize{35, 320};
 
-// Fills every image slot with a surface of the committed size, each in its own
-// solid colour (see colourOf), black as colour key.
-void installTestImages();
+// Every test image is one solid colour of its own; black is the colour key.
 platform::Pixel colourOf(const Surface* image);
-
-// Allocates the four lists empty, as start-up does.
-void allocateLists();
+// Counts the pixels of a surface that are not black.
+int countLitPixels(const Surface& surface);
 
 class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { resetGameState(); }
 
     // Backend with a recording text renderer (no real fonts).
     platform::HeadlessPlatform platform_;
 };
 
-// Counts pixels in the back buffer that are not black.
-int countLitPixels(const Surface& surface);
+constexpr double Hz60 = 1.0 / 60.0;
+
+// A keyboard state with only the given keys held.
+struct Keys {
+    uint8_t state[platform::KeyStateSize] = {};
+    Keys(std::initializer_list<uint8_t> held) {
+        for (uint8_t k : held) state[k] = platform::KeyDown;
+    }
+};
+
+// Replaces g_player with a ship past its opening teleport, at (x, y).
+inline void readyPlayer(double x, double y) {
+    delete g_player;
+    g_player = new Player();
+    g_player->finishTeleport();
+    g_player->setPosition(x, y);
+}
+inline void runPlayer(int updates, const Keys& keys, double dt = Hz60) {
+    for (int i = 0; i < updates; ++i) g_player->updatePlayer(keys.state, dt);
+}
+
+// Lists an enemy of the given wave; its id is the index it was listed at.
+inline Enemy* addEnemy(int32_t wave = 0) {
+    auto* e = new Enemy(wave, g_enemyCount);
+    g_enemies[g_enemyCount++] = e;
+    return e;
+}
+inline Enemy* addEnemyAt(double x, double y) {
+    Enemy* e = addEnemy();
+    e->getPosition().setCartesian(x, y);
+    return e;
+}
+inline void clearEnemies() {
+    deleteAllObjects(g_enemies, g_enemyCount);
+    g_enemyCount = 0;
+}
+
+// Where an object is put, and whether one update without time passing leaves it alive.
+struct Place {
+    double x, y;
+    bool alive;
+};
+// Each object made at a place and updated once must live and light `pixels` pixels
+// of a cleared back buffer, or be gone undrawn.
+template <typename Make>
+void expectScreenEdges(std::initializer_list<Place> places, int pixels, Make make) {
+    for (const Place& p : places) {
+        SCOPED_TRACE(::testing::Message() << "at (" << p.x << ", " << p.y << ")");
+        g_backBuffer->fill(0);
+        auto object = make(p.x, p.y);
+        object->update(0.0);
+        EXPECT_EQ(object->isDead(), !p.alive);
+        EXPECT_EQ(countLitPixels(*g_backBuffer), p.alive ? pixels : 0);
+    }
+}
 
 }  // namespace glintwake::test

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "effects/Effect.h"
-#include "player/Player.h"
 #include "support/GameFixture.h"
-#include "support/WorldHelpers.h"
 #include "weapons/EnemyLaser.h"
 
 namespace glintwake {
 namespace {
 
-using test::Guard;
+namespace key = platform::key;
 
 class EnemyLaserTest : public test::GameFixture {
 protected:
@@ -37,44 +33,38 @@ TEST_F(EnemyLaserTest, DriftsTowardTheShipByItsStepOrSnapsOntoIt) {
     }
 }
 
-// The whole 4x8 frame must stay on screen.
-TEST_F(EnemyLaserTest, LeavesOnceAnyPartOfItsFrameIsOffScreen) {
-    const auto make = [](double x, double y) { return std::make_unique<EnemyLaser>(x, y, 0, 0); };
-    test::expectScreenEdges({{100, 472, true}, {100, 473, false}, {636, 100, true}}, 4 * 8, make);
-    test::expectScreenEdges({{637, 100, false}, {-0.1, 100, false}, {100, -0.5, false}}, 4 * 8, make);
-}
-
-TEST_F(EnemyLaserTest, IsUsedUpWithGreenSparksWhetherOrNotItHurts) {
-    int32_t bursts = 0;
-    for (Guard guard : {Guard::None, Guard::Shield, Guard::Teleport, Guard::Invulnerable}) {
-        SCOPED_TRACE(guard);
+// Health before and after a hit of 8; a wreck at 0 still catches shots.
+TEST_F(EnemyLaserTest, IsUsedUpWithGreenSparksAndHurtsOnlyAnUnguardedShipDownToZero) {
+    struct Hit {
+        const char* guard;
+        void (*raise)();  // puts the ready ship under its guard
+        int32_t health, want;
+    };
+    const auto none = [] {};
+    const Hit hits[] = {{"none", none, 100, 92},
+                        {"none", none, 4, 0},
+                        {"none", none, 0, 0},
+                        {"shield", [] { test::runPlayer(1, test::Keys{key::RightControl}, 0.0); }, 100, 100},
+                        {"teleport", [] { test::runPlayer(1, test::Keys{key::RightAlt}, 0.0); }, 100, 100},
+                        {"invulnerable", [] { g_player->setInvulnerableTime(5.0); }, 100, 100}};
+    for (const Hit& h : hits) {
+        SCOPED_TRACE(testing::Message() << h.guard << " at " << h.health);
         test::readyPlayer(304, 430);
-        test::raiseGuard(guard);
+        h.raise();
+        g_player->setHealth(h.health);
         const Vector2D ship = g_player->getPosition();
         EnemyLaser shot(ship.getX() + 8.5, ship.getY() + 10.25, 3, 0);
         g_backBuffer->fill(0);
+        const int32_t bursts = g_effectCount;
         shot.update(0.0);
         EXPECT_TRUE(shot.isDead());
         EXPECT_EQ(test::countLitPixels(*g_backBuffer), 0);
-        EXPECT_EQ(g_player->getHealth(), guard == Guard::None ? 100 - 8 : 100);
-        ASSERT_EQ(g_effectCount, ++bursts);
-        const Effect& sparks = *g_effects[g_effectCount - 1];
+        EXPECT_EQ(g_player->getHealth(), h.want);
+        ASSERT_EQ(g_effectCount, bursts + 1);
+        const Effect& sparks = *g_effects[bursts];
         ASSERT_EQ(sparks.getLiveCount(), 75);
         EXPECT_GE((sparks.getParticle(0)->getColor() >> 8) & 0xFF, 192u);  // green
-        EXPECT_DOUBLE_EQ(sparks.getParticle(0)->getPosition().getY(), ship.getY() + 10.25);
     }
-}
-
-TEST_F(EnemyLaserTest, HealthStopsAtZeroAndAWreckStillCatchesShots) {
-    g_player->setHealth(4);
-    EnemyLaser first(312, 440, 2, 0);  // 7 damage
-    first.update(0.0);
-    EXPECT_EQ(g_player->getHealth(), 0);
-    EnemyLaser second(312, 440, 2, 1);
-    second.update(0.0);
-    EXPECT_TRUE(second.isDead());
-    EXPECT_EQ(g_player->getHealth(), 0);
-    EXPECT_EQ(g_effectCount, 2);
 }
 
 }  // namespace

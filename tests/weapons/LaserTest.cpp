@@ -2,29 +2,23 @@
 
 #include <memory>
 
-#include "enemies/Enemy.h"
 #include "support/GameFixture.h"
-#include "support/WorldHelpers.h"
 #include "weapons/Laser.h"
-#include "world/GameState.h"
 
 namespace glintwake {
 namespace {
 
-using test::addEnemyAt;
-
-class LaserTest : public test::GameFixture {
-protected:
-    // A laser that stays where it is put, so the tests see exact positions.
-    static std::unique_ptr<Laser> parked(double x, double y, int32_t type) {
-        if (type == ChargeLaserType) {
-            auto laser = std::make_unique<ChargeLaser>(x, y, 5, 0);
-            laser->getVelocity().setCartesian(0, 0);
-            return laser;
-        }
-        return std::make_unique<Laser>(x, y, Vector2D(0, 0), type, 0);
+// A laser that stays where it is put, so the tests see exact positions.
+std::unique_ptr<Laser> parked(double x, double y, int32_t type) {
+    if (type == ChargeLaserType) {
+        auto laser = std::make_unique<ChargeLaser>(x, y, 5, 0);
+        laser->getVelocity().setCartesian(0, 0);
+        return laser;
     }
-};
+    return std::make_unique<Laser>(x, y, Vector2D(0, 0), type, 0);
+}
+
+class LaserTest : public test::GameFixture {};
 
 // Frames: 4x8 for the normal laser, 10x10 for the power laser, 11x19 for the charge laser.
 TEST_F(LaserTest, VanishesWholeOnceAnyPartLeaves) {
@@ -38,8 +32,8 @@ TEST_F(LaserTest, VanishesWholeOnceAnyPartLeaves) {
 }
 
 TEST_F(LaserTest, HitsOnlyTheFirstListedEnemyAndIsNotDrawn) {
-    Enemy* first = addEnemyAt(200, 200);
-    Enemy* second = addEnemyAt(200, 200);
+    Enemy* first = test::addEnemyAt(200, 200);
+    Enemy* second = test::addEnemyAt(200, 200);
     auto laser = parked(210, 210, SuperLaser);
     laser->update(0);
     EXPECT_TRUE(laser->isDead());
