@@ -68,6 +68,12 @@ bool loadImages() {
     return true;
 }
 
+int loadedImageCount() {
+    int loaded = 0;
+    for (Surface** slot : ReleaseOrder) loaded += *slot != nullptr ? 1 : 0;
+    return loaded;
+}
+
 void releaseImages() {
     for (Surface** slot : ReleaseOrder) {
         delete *slot;

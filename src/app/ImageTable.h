@@ -13,5 +13,7 @@ platform::Surface* loadImage(const char* path);
 bool loadImages();
 // Releases every filled slot and nulls it.
 void releaseImages();
+// How many slots hold an image.
+int loadedImageCount();
 
 }  // namespace glintwake

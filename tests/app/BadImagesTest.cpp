@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Game.h"
+#include "app/ImageTable.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/Harness.h"
 #include "world/GameState.h"
@@ -65,17 +66,6 @@ std::vector<FolderCase> folderCases() {
     return cases;
 }
 
-bool anyImageLoaded() {
-    const Surface* const slots[] = {
-        g_imgPlayerShip,     g_imgCharging,       g_imgChargingReady,  g_imgTeleport,
-        g_imgLasers[0],      g_imgLasers[1],      g_imgLasers[2],      g_imgLasers[3],
-        g_imgPlayerMissile,  g_imgLockOn,         g_imgPlayerShield,   g_imgEnemy,
-        g_imgEnemyLaser,     g_imgWeaponIcons[0], g_imgWeaponIcons[1], g_imgWeaponIcons[2],
-        g_imgStatusBarEmpty, g_imgHealthBarFull,  g_imgShieldBarFull,  g_imgPowerUp,
-        g_imgMoney,          g_imgInvincible};
-    return std::ranges::any_of(slots, [](const Surface* s) { return s != nullptr; });
-}
-
 // Each case runs in a private game folder, removed again at the end.
 class BrokenFolderTest : public ::testing::TestWithParam<FolderCase> {
 protected:
@@ -103,7 +93,7 @@ TEST_P(BrokenFolderTest, EndsTheGameWithTheImageFailure) {
     EXPECT_TRUE(platform.headlessDisplay().open().empty());
     EXPECT_EQ(platform.headlessDisplay().presentCount(), 0);
     EXPECT_EQ(platform.recordingText().liveFonts(), 0);
-    EXPECT_FALSE(anyImageLoaded());
+    EXPECT_EQ(loadedImageCount(), 0);
     EXPECT_EQ(g_player, nullptr);
 }
 
@@ -123,7 +113,7 @@ TEST_F(BrokenFolderTest, UnreadableImageEndsTheGameTheSameWay) {
             const test::ScopedWorkingDirectory inFolder(folder_);
             const bool sound = runGame(platform) == 0 &&
                                platform.recordingMessageBox().texts() == Texts{"Error Loading Images"} &&
-                               !anyImageLoaded();
+                               loadedImageCount() == 0;
             std::_Exit(sound ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Game.h"
+#include "app/ImageTable.h"
 #include "core/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/Harness.h"
@@ -20,17 +21,6 @@ namespace {
 
 using platform::StartupStep;
 using Texts = std::vector<std::string>;
-
-bool anyImageLoaded() {
-    const Surface* const slots[] = {
-        g_imgPlayerShip,     g_imgCharging,       g_imgChargingReady,  g_imgTeleport,
-        g_imgLasers[0],      g_imgLasers[1],      g_imgLasers[2],      g_imgLasers[3],
-        g_imgPlayerMissile,  g_imgLockOn,         g_imgPlayerShield,   g_imgEnemy,
-        g_imgEnemyLaser,     g_imgWeaponIcons[0], g_imgWeaponIcons[1], g_imgWeaponIcons[2],
-        g_imgStatusBarEmpty, g_imgHealthBarFull,  g_imgShieldBarFull,  g_imgPowerUp,
-        g_imgMoney,          g_imgInvincible};
-    return std::ranges::any_of(slots, [](const Surface* s) { return s != nullptr; });
-}
 
 bool anyObjectLeft() {
     return g_player || g_hud || g_shop || g_shots || g_enemies || g_effects || g_powerUps || g_backBuffer;
@@ -100,7 +90,8 @@ TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
     EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
     EXPECT_EQ(platform_.headlessKeyboard().readCount(), 0);
     EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
-    EXPECT_FALSE(anyImageLoaded() || anyObjectLeft());
+    EXPECT_EQ(loadedImageCount(), 0);
+    EXPECT_FALSE(anyObjectLeft());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,7 +132,8 @@ TEST_F(StartupTest, EscapeAtTheFirstFrameEndsACleanRunWithZero) {
     EXPECT_EQ(Texts(log().end() - static_cast<long>(released.size()), log().end()), released);
     EXPECT_TRUE(shown().empty());
     EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
-    EXPECT_FALSE(anyImageLoaded() || anyObjectLeft());
+    EXPECT_EQ(loadedImageCount(), 0);
+    EXPECT_FALSE(anyObjectLeft());
 
     const std::vector<Star> built(std::begin(g_stars), std::end(g_stars));
     seedRandom(1234);

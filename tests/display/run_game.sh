@@ -19,10 +19,7 @@ source "$here/xvfb_lib.sh"
 game_pid=""
 
 cleanup() {
-    if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then
-        kill "$game_pid" 2>/dev/null
-        wait "$game_pid" 2>/dev/null
-    fi
+    stop_process "$game_pid"
     xvfb_stop
 }
 trap cleanup EXIT
@@ -32,17 +29,6 @@ die() {
     echo "--- game output:" >&2
     cat "$work/game.out" "$work/game.err" >&2 2>/dev/null
     exit 1
-}
-
-# Waits up to $1 tenths of a second for the command in the remaining arguments.
-wait_for() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; ++i)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 # Centre "x y" of the top-level window titled Glintwake, from its geometry.

@@ -28,10 +28,7 @@ held_keys=()
 
 cleanup() {
     for k in "${held_keys[@]}"; do xdotool keyup "$k" 2>/dev/null; done
-    if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then
-        kill "$game_pid" 2>/dev/null
-        wait "$game_pid" 2>/dev/null
-    fi
+    stop_process "$game_pid"
     xvfb_stop
 }
 trap cleanup EXIT
@@ -44,17 +41,6 @@ die() {
 }
 
 note() { echo "$*" | tee -a "$work/steps.log"; }
-
-# Waits up to $1 tenths of a second for the command in the remaining arguments.
-wait_for() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; ++i)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 

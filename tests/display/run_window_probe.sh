@@ -15,10 +15,7 @@ probe_pid=""
 failures=0
 
 cleanup() {
-    if [[ -n "$probe_pid" ]] && kill -0 "$probe_pid" 2>/dev/null; then
-        kill "$probe_pid" 2>/dev/null
-        wait "$probe_pid" 2>/dev/null
-    fi
+    stop_process "$probe_pid"
     xvfb_stop
 }
 trap cleanup EXIT
@@ -33,17 +30,6 @@ die() {
     echo "--- probe output:" >&2
     cat "$work/probe.out" "$work/probe.err" >&2 2>/dev/null
     exit 1
-}
-
-# Waits up to $2 tenths of a second for the command in the remaining arguments.
-wait_for() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; ++i)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 probe_running() { kill -0 "$probe_pid" 2>/dev/null; }

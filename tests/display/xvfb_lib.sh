@@ -3,6 +3,8 @@
 # stop it again. Source this file, call xvfb_start, and always xvfb_stop.
 #   xvfb_start [screen-geometry]  sets XVFB_PID and exports DISPLAY; returns 1 on failure
 #   xvfb_stop                     kills the server started by xvfb_start
+#   wait_for TENTHS CMD...        retries CMD every 0.1 s for up to TENTHS tenths
+#   stop_process PID              ends a process the test started, if still running
 
 XVFB_PID=""
 XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
@@ -35,5 +37,22 @@ xvfb_stop() {
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
         XVFB_PID=""
+    fi
+}
+
+wait_for() {
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; ++i)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+stop_process() {
+    if [[ -n "$1" ]] && kill -0 "$1" 2>/dev/null; then
+        kill "$1" 2>/dev/null
+        wait "$1" 2>/dev/null
     fi
 }
