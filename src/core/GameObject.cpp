@@ -88,7 +88,7 @@ void GameObject::drawClipped(Surface* image, int32_t x, int32_t y, Rect src) {
 }
 
 void GameObject::update(double dt) {
-    if (image == nullptr) return;
+    // Moving and animating do not depend on the image; only drawing needs one.
     position.addScaled(velocity, dt);
     animationStep();
     drawClipped(image, screenCoord(position.getX()), screenCoord(position.getY()), frameRect());
