@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libbenchmark-dev
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick x11-utils
   "$@"
 )
 
