@@ -66,8 +66,8 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
         }
         const int64_t now = schedule.now();
         if (!schedule.isDue(now)) {
-            // The loop once spun here; it now sleeps until just before the frame is
-            // due, which leaves the frame times and their dt as they were.
+            // Sleeps rather than spins until just before the frame is due; the frame
+            // times and their dt are the same as polling would give.
             schedule.idle(now);
             continue;
         }

@@ -127,7 +127,7 @@ bool initialize(platform::Platform& platform) {
     initStarfield();
     resetWorldCounters();
     if (!openDisplay(platform.display())) return false;
-    if (!loadImages()) return fail("Error Loading Images");
+    if (!loadImages()) return false;  // it has stored its failure text
     if (!openKeyboard(platform.keyboard())) return false;
     return createWorld();
 }

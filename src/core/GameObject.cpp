@@ -8,23 +8,22 @@ namespace glintwake {
 
 int32_t screenCoord(double v) {
     // Clamped so that a position thrown far off by a huge dt cannot overflow the cast.
-    constexpr double Limit = 1 << 30;
-    if (!(v > -Limit)) return -(1 << 30);
-    if (v > Limit) return 1 << 30;
+    constexpr int32_t Limit = 1 << 30;
+    if (!(v > -Limit)) return -Limit;
+    if (v > Limit) return Limit;
     return static_cast<int32_t>(std::floor(v));
 }
 
 GameObject::GameObject(Surface* image, double x, double y, double vx, double vy, uint32_t frameCount,
                        uint32_t frameDelay, int32_t listIndex)
-    : image(image),
-      position(x, y),
+    : position(x, y),
       velocity(vx, vy),
       frameCount(frameCount),
       frameDelay(frameDelay),
       currentFrame(0),
       frameCountdown(frameDelay) {
     slot.listIndex = listIndex;
-    if (image) bounds = Rect{0, 0, image->width(), image->height()};
+    setImageAndBounds(image);
 }
 
 GameObject::GameObject(const GameObject& other, int32_t listIndex)
@@ -39,18 +38,24 @@ GameObject::GameObject(const GameObject& other, int32_t listIndex)
     slot.listIndex = listIndex;
 }
 
-void GameObject::animationStep() {
+void GameObject::setImageAndBounds(Surface* picture) {
+    image = picture;
+    if (picture != nullptr) bounds = Rect{0, 0, picture->width(), picture->height()};
+}
+
+void GameObject::advanceFrame(uint32_t count, uint32_t delay) {
     if (frameCountdown == 0) {
         currentFrame += 1;
-        if (currentFrame >= frameCount) currentFrame = 0;
-        frameCountdown = frameDelay;
+        if (currentFrame >= count) currentFrame = 0;
+        frameCountdown = delay;
     } else {
         frameCountdown -= 1;
     }
 }
 
 int32_t GameObject::frameHeight() const {
-    if (image == nullptr || frameCount == 0) return image ? image->height() : 0;
+    if (image == nullptr) return 0;
+    if (frameCount == 0) return image->height();  // a still picture
     return image->height() / static_cast<int32_t>(frameCount);
 }
 
@@ -85,6 +90,21 @@ void GameObject::drawClipped(Surface* image, int32_t x, int32_t y, Rect src) {
         src.bottom -= y + h - ScreenHeight;
     }
     drawImage(image, x, y, src);
+}
+
+bool GameObject::fitsOnScreen(int32_t x, int32_t y, const Rect& source) {
+    return x >= 0 && x + source.width() <= ScreenWidth && y >= 0 && y + source.height() <= ScreenHeight;
+}
+
+void GameObject::stepXToward(double targetX, double step) {
+    const double x = position.getX();
+    if (std::fabs(targetX - x) < step) {
+        position.setX(targetX);
+    } else if (x > targetX) {
+        position.setX(x - step);
+    } else {
+        position.setX(x + step);
+    }
 }
 
 void GameObject::update(double dt) {

@@ -37,8 +37,13 @@ public:
     ListSlot slot;
 
 protected:
+    // Takes the picture and, when there is one, its whole size as the collision size.
+    void setImageAndBounds(Surface* picture);
     // Frame counter step shared by every animated object.
-    void animationStep();
+    void animationStep() { advanceFrame(frameCount, frameDelay); }
+    // The same step over a strip of `count` frames each held `delay` extra updates,
+    // for a ship that shows another strip than its own.
+    void advanceFrame(uint32_t count, uint32_t delay);
     // The image's frame height (whole height / frameCount), 0 without an image.
     int32_t frameHeight() const;
     Rect frameRect() const;
@@ -47,6 +52,10 @@ protected:
     // The same, with the part outside the 640x480 screen cut off first (the blit
     // itself refuses anything that does not fit).
     static void drawClipped(Surface* image, int32_t x, int32_t y, Rect source);
+    // True when the source rectangle drawn with its top-left at (x, y) lies wholly on the screen.
+    static bool fitsOnScreen(int32_t x, int32_t y, const Rect& source);
+    // Moves x toward targetX by step, landing on it when it is nearer than that.
+    void stepXToward(double targetX, double step);
 
     Surface* image = nullptr;  // belongs to the image table
     Rect bounds{};             // collision size: right = width, bottom = height

@@ -5,6 +5,7 @@
 
 #include "core/GameObject.h"
 #include "world/GameState.h"
+#include "world/ObjectList.h"
 
 namespace glintwake {
 
@@ -84,14 +85,9 @@ Effect::Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32
 }
 
 Effect::~Effect() {
-    if (particles == nullptr) return;
-    for (int32_t i = 0; i < liveCount; ++i) {
-        delete particles[i];
-        particles[i] = nullptr;
-        --g_particleCount;
-    }
+    g_particleCount -= liveCount;
+    deleteAllObjects(particles, liveCount);
     delete[] particles;
-    particles = nullptr;
 }
 
 void Effect::update(double dt) {
@@ -107,13 +103,7 @@ void Effect::removeParticle(Particle* p) {
     // A particle that is not where it says it is belongs to no one here.
     if (index < 0 || index >= liveCount || particles[index] != p) return;
     --g_particleCount;
-    --liveCount;
-    for (int32_t i = index; i < liveCount; ++i) {
-        particles[i] = particles[i + 1];
-        particles[i]->slot.decrementListIndex();
-    }
-    delete p;
-    particles[liveCount] = nullptr;
+    removeObject(particles, liveCount, p);
 }
 
 }  // namespace glintwake

@@ -9,22 +9,19 @@ PowerUp::PowerUp(double x, double y, int32_t kind, int32_t amount, int32_t listI
     : kind(kind), amount(amount) {
     slot.listIndex = listIndex;
     // Ordinary enemies' coins show the money picture; every other drop the general one.
-    image = kind == CoinKind ? g_imgMoney : g_imgPowerUp;
-    if (image) bounds = Rect{0, 0, image->width(), image->height()};
+    setImageAndBounds(kind == CoinKind ? g_imgMoney : g_imgPowerUp);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, PowerUpFallSpeed);
 }
 
 void PowerUp::update(double dt) {
     if (slot.dead) return;
-    const int32_t width = image ? image->width() : 0;
-    const int32_t height = image ? image->height() : 0;
-
     position.addScaled(velocity, dt);
+    const Rect source = frameRect();  // one still picture: the whole image
     const int32_t ix = screenCoord(position.getX());
     const int32_t iy = screenCoord(position.getY());
     // The screen test comes first: an item leaving the screen is lost even over the ship.
-    if (ix < 0 || ix + width > ScreenWidth || iy < 0 || iy + height > ScreenHeight) {
+    if (!fitsOnScreen(ix, iy, source)) {
         slot.dead = true;
         return;
     }
@@ -33,7 +30,7 @@ void PowerUp::update(double dt) {
         slot.dead = true;
         return;
     }
-    drawImage(image, ix, iy, Rect{0, 0, width, height});
+    drawImage(image, ix, iy, source);
 }
 
 }  // namespace glintwake

@@ -7,8 +7,23 @@
 
 namespace glintwake {
 
-constexpr int32_t PowerUpMoneyKind = 0;
-constexpr int32_t CoinKind = 11;
+// What a power-up gives. Money comes twice: the last enemy of a wave drops it as
+// kind 0, the others now and then drop a coin, which has its own picture.
+enum PowerUpKind : int32_t {
+    MoneyKind = 0,
+    ArcShotAmmoKind = 1,
+    MissileAmmoKind = 2,
+    EnergyCannonAmmoKind = 3,
+    ArcShotLevelKind = 4,
+    MissileLevelKind = 5,
+    EnergyCannonLevelKind = 6,
+    HealthKind = 7,
+    ShieldKind = 8,
+    InvulnerabilityKind = 9,
+    LaserSpeedKind = 10,
+    CoinKind = 11,
+};
+
 constexpr double PowerUpFallSpeed = 250.0;
 
 class PowerUp : public GameObject {

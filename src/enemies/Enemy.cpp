@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/Random.h"
+#include "core/Timer.h"
 #include "effects/PowerUp.h"
 #include "player/Factories.h"
 #include "world/GameState.h"
@@ -54,25 +55,24 @@ struct Loot {
 
 constexpr int32_t LootDraws = 18;
 constexpr Loot LootTable[] = {
-    {2, 0, 50, 11, 10},  // money
-    {4, 1, 4, 3, 1},     // arc-shot ammunition
-    {6, 2, 4, 3, 1},     // missile ammunition
-    {8, 3, 4, 3, 1},     // energy-cannon ammunition
-    {9, 4, 1, 0, 0},     // arc-shot level
-    {10, 5, 1, 0, 0},    // missile level
-    {11, 6, 1, 0, 0},    // energy-cannon level
-    {12, 7, 10, 10, 1},  // health
-    {15, 8, 3, 0, 0},    // full shield
-    {16, 9, 10, 0, 0},   // invulnerability
-    {17, 10, 1, 0, 0},   // laser speed
+    {2, MoneyKind, 50, 11, 10},            // $50 to $150
+    {4, ArcShotAmmoKind, 4, 3, 1},         // 4 to 6 shots
+    {6, MissileAmmoKind, 4, 3, 1},         // 4 to 6 missiles
+    {8, EnergyCannonAmmoKind, 4, 3, 1},    // 4 to 6 beams
+    {9, ArcShotLevelKind, 1, 0, 0},        // one level
+    {10, MissileLevelKind, 1, 0, 0},       // one level
+    {11, EnergyCannonLevelKind, 1, 0, 0},  // one level
+    {12, HealthKind, 10, 10, 1},           // 10 to 19 hit points
+    {15, ShieldKind, 3, 0, 0},             // a full shield
+    {16, InvulnerabilityKind, 10, 0, 0},   // 10 seconds
+    {17, LaserSpeedKind, 1, 0, 0},         // one step
 };
 
 }  // namespace
 
 Enemy::Enemy(int32_t waveNumber, int32_t index) : enemyId(index), laserLevel(waveNumber) {
     slot.listIndex = index;
-    image = g_imgEnemy;
-    if (image) bounds = Rect{0, 0, image->width(), image->height()};
+    setImageAndBounds(g_imgEnemy);
     frameCount = 1;
     frameDelay = EnemyFrameDelay;
     frameCountdown = EnemyFrameDelay;
@@ -152,8 +152,7 @@ int32_t Enemy::clampToSides(int32_t sx, int32_t width) {
 
 void Enemy::fire(double dt) {
     if (fireCooldown > 0) {
-        fireCooldown -= dt;
-        if (fireCooldown < 0) fireCooldown = 0;
+        countDown(fireCooldown, dt);
         return;
     }
     fireEnemyLaser(position.getX() + GunOffsetX, position.getY() + GunOffsetY, laserLevel);

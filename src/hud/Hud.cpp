@@ -14,9 +14,7 @@ namespace {
 
 using platform::ColorRef;
 
-constexpr int32_t LargeFontHeight = 20;
-constexpr int32_t MediumFontHeight = 15;
-constexpr int32_t SmallFontHeight = 7;
+constexpr int32_t FontHeights[FontCount] = {7, 15, 20};  // by FontIndex
 constexpr const char* SerifFace = "Times New Roman";
 constexpr const char* SmallFace = "Small Fonts";
 constexpr const char* StartMessage = "Start!";
@@ -56,6 +54,11 @@ constexpr ColorRef LevelColour = 0x00FF00;
 constexpr int32_t WaveCentre = 320;
 constexpr int32_t WaveTop = 2;
 constexpr ColorRef WaveColour = 0xFF0000;
+
+// Any index but the large and medium ones names the small font.
+int32_t fontSlot(int32_t fontIndex) {
+    return fontIndex == LargeFont || fontIndex == MediumFont ? fontIndex : SmallFont;
+}
 
 // floor() as an integer, held inside the int32 range whatever the double is.
 int32_t floorToInt(double v) {
@@ -99,8 +102,8 @@ Hud::Hud() {
 Hud::~Hud() {
     if (g_platform != nullptr) {
         platform::TextRenderer& text = g_platform->text();
-        for (platform::FontHandle font : {largeFont, mediumFont, smallFont}) {
-            if (font != platform::NoFont) text.deleteFont(font);
+        for (int32_t i = FontCount - 1; i >= 0; --i) {  // large, medium, small
+            if (fonts[i] != platform::NoFont) text.deleteFont(fonts[i]);
         }
     }
     delete[] message;
@@ -109,23 +112,12 @@ Hud::~Hud() {
 
 void Hud::createFont(const char* face, int32_t sizeIndex) {
     if (g_platform == nullptr || face == nullptr) return;
-    const int32_t height = sizeIndex == LargeFont    ? LargeFontHeight
-                           : sizeIndex == MediumFont ? MediumFontHeight
-                                                     : SmallFontHeight;
-    const platform::FontHandle font = g_platform->text().createFont(face, height);
-    if (sizeIndex == LargeFont) {
-        largeFont = font;
-    } else if (sizeIndex == MediumFont) {
-        mediumFont = font;
-    } else {
-        smallFont = font;
-    }
+    const int32_t slot = fontSlot(sizeIndex);
+    fonts[slot] = g_platform->text().createFont(face, FontHeights[slot]);
 }
 
 platform::FontHandle Hud::fontFor(int32_t fontIndex) const {
-    if (fontIndex == LargeFont) return largeFont;
-    if (fontIndex == MediumFont) return mediumFont;
-    return smallFont;
+    return fonts[fontSlot(fontIndex)];
 }
 
 void Hud::drawText(int32_t x, int32_t y, const char* text, int32_t fontIndex, platform::ColorRef color) {

@@ -12,7 +12,7 @@ class Player;
 constexpr double MessageDuration = 4.0;
 constexpr int32_t MessageCapacity = 30;  // 29 characters and the terminating NUL
 
-enum FontIndex : int32_t { SmallFont = 0, MediumFont = 1, LargeFont = 2 };
+enum FontIndex : int32_t { SmallFont = 0, MediumFont = 1, LargeFont = 2, FontCount = 3 };
 
 class Hud {
 public:
@@ -21,6 +21,7 @@ public:
     Hud(const Hud&) = delete;
     Hud& operator=(const Hud&) = delete;
 
+    // Opens the face at the height of the FontIndex sizeIndex and keeps it under that index.
     void createFont(const char* face, int32_t sizeIndex);
     // The sign of x and y choose the alignment: x < 0 centres on |x|; else y < 0
     // puts the right edge on x; otherwise the left edge. The top is at |y|.
@@ -38,9 +39,7 @@ private:
     void drawMessageLine(double dt);
     void drawWeaponReadouts(const Player& player);
 
-    platform::FontHandle smallFont = platform::NoFont;
-    platform::FontHandle mediumFont = platform::NoFont;
-    platform::FontHandle largeFont = platform::NoFont;
+    platform::FontHandle fonts[FontCount] = {platform::NoFont, platform::NoFont, platform::NoFont};
     char* message = nullptr;
     double messageTime = 0.0;
 };

@@ -21,8 +21,8 @@ inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
     return os << "Rect{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
 }
 
-// Pixels in a surface are 0x00RRGGBB; text colours are 0x00BBGGRR like the
-// original's COLORREF. These helpers keep the two from being confused.
+// Pixels in a surface are 0x00RRGGBB; text colours are 0x00BBGGRR like a Win32
+// COLORREF. These helpers keep the two from being confused.
 using Pixel = uint32_t;
 using ColorRef = uint32_t;
 

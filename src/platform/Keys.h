@@ -1,5 +1,5 @@
 #pragma once
-// The game's key codes: the original keyboard scan codes, extended keys plus 0x80.
+// The game's key codes: PC keyboard scan codes (set 1), extended keys plus 0x80.
 // The keyboard state is 256 bytes indexed by these codes; 0x80 means held.
 #include <cstdint>
 

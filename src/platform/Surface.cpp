@@ -8,7 +8,7 @@ namespace platform {
 Surface::Surface(int32_t width, int32_t height, int32_t pitchBytes)
     : width_(std::max<int32_t>(width, 0)),
       height_(std::max<int32_t>(height, 0)),
-      pitch_(std::max<int32_t>(pitchBytes, width_ * 4)),
+      pitch_(std::max<int32_t>(pitchBytes, width_ * BytesPerPixel)),
       bytes_(new uint8_t[static_cast<size_t>(pitch_) * static_cast<size_t>(height_) + 1]()) {}
 
 namespace {
@@ -24,6 +24,7 @@ bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcR
     const int32_t h = srcRect.height();
     // 64-bit sums so that huge destinations cannot overflow the test.
     if (x < 0 || y < 0 || int64_t(x) + w > width_ || int64_t(y) + h > height_) return false;
+    if (w == 0) return true;
 
     const bool keyed = (flags & BltSrcColorKey) != 0 && src.hasColorKey_;
     const Pixel key = src.colorKey_;
@@ -38,9 +39,8 @@ bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcR
         const int32_t row = rowsUp ? h - 1 - i : i;
         const uint32_t* s = from.at(srcRect.left, srcRect.top + row);
         uint32_t* d = to.at(x, y + row);
-        if (w == 0) break;
         if (!keyed) {
-            std::memmove(d, s, static_cast<size_t>(w) * 4);
+            std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
             continue;
         }
         for (int32_t j = 0; j < w; ++j) {

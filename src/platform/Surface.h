@@ -9,6 +9,8 @@
 
 namespace platform {
 
+constexpr int32_t BytesPerPixel = sizeof(Pixel);
+
 // A plain view of locked pixels. `at` is bounds-checked and returns null
 // outside the surface, so a caller can never write past the buffer.
 struct PixelView {

@@ -7,8 +7,11 @@
 #include <iterator>
 #include <limits>
 
+#include "core/Timer.h"
+#include "effects/PowerUp.h"
 #include "hud/Hud.h"
 #include "player/Factories.h"
+#include "shop/Shop.h"
 #include "weapons/Laser.h"
 #include "world/GameState.h"
 
@@ -53,9 +56,7 @@ constexpr double ArcShotCooldown = 1.0;
 constexpr double EnergyCannonCooldown = 2.0;
 constexpr double MissileCooldown = 1.5;
 
-constexpr int8_t TeleportLastFrame = 4;
-constexpr int8_t TeleportFrameDelay = 2;
-constexpr double ScreenMiddle = 320.0;
+constexpr double ScreenMiddle = ScreenWidth / 2.0;
 constexpr int32_t TeleportWidth = 40;
 constexpr int32_t TeleportOffsetX = -3;
 
@@ -78,38 +79,7 @@ constexpr double FastestLaserInterval = 0.2;
 constexpr double LaserSpeedUpStep = 0.1;
 constexpr double ShieldPerPurchase = MaxShield / 100.0;  // one percent of a full shield
 
-enum PickupKind : int32_t {
-    MoneyPickup = 0,
-    ArcShotAmmoPickup = 1,
-    MissileAmmoPickup = 2,
-    EnergyCannonAmmoPickup = 3,
-    ArcShotLevelPickup = 4,
-    MissileLevelPickup = 5,
-    EnergyCannonLevelPickup = 6,
-    HealthPickup = 7,
-    ShieldPickup = 8,
-    InvulnerabilityPickup = 9,
-    LaserSpeedPickup = 10,
-    CoinPickup = 11,
-};
-
-enum ShopRow : int32_t {
-    HealthRow = 0,
-    ShieldRow = 1,
-    ArcShotAmmoRow = 2,
-    MissileAmmoRow = 3,
-    EnergyCannonAmmoRow = 4,
-    SuperLaserRow = 5,
-    PowerLaserRow = 6,
-};
-
 enum ChargeState : uint8_t { Idle = 0, Charging = 1, Charged = 2 };
-
-// Timers count down by dt and stop at 0.
-void countDown(double& timer, double dt) {
-    timer -= dt;
-    if (timer < 0) timer = 0;
-}
 
 // Pick-ups have no cap on these counters; saturate rather than overflow.
 int32_t addSaturated(int32_t value, int32_t amount) {
@@ -321,13 +291,7 @@ void Player::drawShip() {
     Surface* strip = g_imgPlayerShip;
     if (chargeState == Charging) {
         strip = g_imgCharging;
-        if (frameCountdown == 0) {
-            currentFrame += 1;
-            if (currentFrame >= ChargingFrames) currentFrame = 0;
-            frameCountdown = ChargingFrameDelay;
-        } else {
-            frameCountdown -= 1;
-        }
+        advanceFrame(ChargingFrames, ChargingFrameDelay);
     } else {
         if (chargeState == Charged) strip = g_imgChargingReady;
         animationStep();
@@ -368,15 +332,15 @@ void Player::applyPickup(int32_t kind, int32_t amount) {
     };
     static constexpr int32_t NoCap = std::numeric_limits<int32_t>::max();
     static constexpr CounterReward CounterRewards[] = {
-        {MoneyPickup, &Player::money, NoCap, "Collected $%d!"},
-        {CoinPickup, &Player::money, NoCap, "Collected $%d!"},
-        {ArcShotAmmoPickup, &Player::arcShotAmmo, NoCap, "Arc Shot Ammo +%d!"},
-        {MissileAmmoPickup, &Player::missileAmmo, NoCap, "Missile Ammo +%d!"},
-        {EnergyCannonAmmoPickup, &Player::energyCannonAmmo, NoCap, "Energy Cannon Ammo +%d!"},
-        {ArcShotLevelPickup, &Player::arcShotLevel, NoCap, "Arc Shot Level Up!"},
-        {MissileLevelPickup, &Player::missileLevel, NoCap, "Missile Level Up!"},
-        {EnergyCannonLevelPickup, &Player::energyCannonLevel, NoCap, "Energy Cannon Level Up!"},
-        {HealthPickup, &Player::health, MaxHealth, "Health!"},
+        {MoneyKind, &Player::money, NoCap, "Collected $%d!"},
+        {CoinKind, &Player::money, NoCap, "Collected $%d!"},
+        {ArcShotAmmoKind, &Player::arcShotAmmo, NoCap, "Arc Shot Ammo +%d!"},
+        {MissileAmmoKind, &Player::missileAmmo, NoCap, "Missile Ammo +%d!"},
+        {EnergyCannonAmmoKind, &Player::energyCannonAmmo, NoCap, "Energy Cannon Ammo +%d!"},
+        {ArcShotLevelKind, &Player::arcShotLevel, NoCap, "Arc Shot Level Up!"},
+        {MissileLevelKind, &Player::missileLevel, NoCap, "Missile Level Up!"},
+        {EnergyCannonLevelKind, &Player::energyCannonLevel, NoCap, "Energy Cannon Level Up!"},
+        {HealthKind, &Player::health, MaxHealth, "Health!"},
     };
     const auto* reward = std::find_if(std::begin(CounterRewards), std::end(CounterRewards),
                                       [kind](const CounterReward& r) { return r.kind == kind; });
@@ -385,13 +349,13 @@ void Player::applyPickup(int32_t kind, int32_t amount) {
         int32_t& counter = this->*reward->counter;
         counter = std::min(addSaturated(counter, amount), reward->cap);
         std::snprintf(text, sizeof text, reward->format, amount);
-    } else if (kind == InvulnerabilityPickup) {
+    } else if (kind == InvulnerabilityKind) {
         invulnerableTime += amount;
         std::snprintf(text, sizeof text, "Temporary Invulnerability!");
-    } else if (kind == LaserSpeedPickup && laserInterval > FastestLaserInterval) {
+    } else if (kind == LaserSpeedKind && laserInterval > FastestLaserInterval) {
         laserInterval -= LaserSpeedUpStep;
         std::snprintf(text, sizeof text, "Laser Speed Up!");
-    } else if (kind == LaserSpeedPickup || kind == ShieldPickup) {
+    } else if (kind == LaserSpeedKind || kind == ShieldKind) {
         // Lasers already at full speed: the laser-speed item recharges the shield instead.
         shield = MaxShield;
         std::snprintf(text, sizeof text, "Full Shield Recharge!");

@@ -84,6 +84,10 @@ private:
     void drawShip();
     void drawOverlays();
 
+    // The teleport strip runs from frame 1 to this one, then back from its negative.
+    static constexpr int8_t TeleportLastFrame = 4;
+    static constexpr int8_t TeleportFrameDelay = 2;  // updates each teleport frame is held
+
     uint8_t laserType = 0;
     int32_t money = 0;
     double laserCooldown = 0.0;
@@ -103,9 +107,10 @@ private:
     bool shieldActive = false;
     int8_t shieldFrame = 0;
     int8_t shieldFrameCounter = 0;
+    // A new ship arrives by teleport: the second half of the strip.
     bool teleporting = true;
-    int8_t teleportFrame = -4;
-    int8_t teleportDelay = 2;
+    int8_t teleportFrame = -TeleportLastFrame;
+    int8_t teleportDelay = TeleportFrameDelay;
     double invulnerableTime = 0.0;
     int8_t invulnerableFrame = 0;
 };

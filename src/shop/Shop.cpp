@@ -5,6 +5,7 @@
 #include "hud/Hud.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
+#include "weapons/Laser.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -12,18 +13,6 @@ namespace glintwake {
 namespace {
 
 using platform::ColorRef;
-
-enum Row : int32_t {
-    HealthRow = 0,
-    ShieldRow = 1,
-    ArcShotRow = 2,
-    MissileRow = 3,
-    EnergyCannonRow = 4,
-    SuperLaserRow = 5,
-    PowerLaserRow = 6,
-};
-
-enum Timer : int32_t { DownTimer = 0, UpTimer = 1, EnterTimer = 2, TimerCount = 3 };
 
 constexpr int32_t StartPrices[ShopRows] = {10, 1, 50, 50, 50, 500, 900, -1};
 constexpr int32_t UpgradedPowerLaserPrice = 500;
@@ -35,10 +24,6 @@ constexpr const char* ReturnLabel = "Return";
 // A held key acts at once, again after RepeatDelay, then every RepeatDelay - RepeatRestart.
 constexpr double RepeatDelay = 0.5;
 constexpr double RepeatRestart = 0.4;
-
-constexpr uint8_t LaserNormal = 0;
-constexpr uint8_t LaserSuper = 1;
-constexpr uint8_t LaserPower = 2;
 
 constexpr ColorRef Bright = 0x00FF00;
 constexpr ColorRef Dark = 0x008000;
@@ -76,7 +61,7 @@ int32_t rowTop(int32_t row) {
 
 }  // namespace
 
-Shop::Shop() : repeatTimers(new double[TimerCount]()), prices(new int32_t[ShopRows]) {
+Shop::Shop() : repeatTimers(new double[RepeatTimerCount]()), prices(new int32_t[ShopRows]) {
     for (int32_t i = 0; i < ShopRows; ++i) prices[i] = StartPrices[i];
 }
 
@@ -125,9 +110,9 @@ bool Shop::canBuy(const Player& player, int32_t row) const {
         case ShieldRow:
             return player.getShield() < MaxShield;
         case SuperLaserRow:
-            return player.getLaserType() == LaserNormal;
+            return player.getLaserType() == NormalLaser;
         case PowerLaserRow:
-            return player.getLaserType() == LaserSuper;
+            return player.getLaserType() == SuperLaser;
         default:
             return true;
     }
@@ -144,8 +129,8 @@ ColorRef Shop::rowColour(const Player& player, int32_t row) const {
     ColorRef c = player.getMoney() < prices[row] ? Dark : Bright;
     const bool soldOut = (row == HealthRow && player.getHealth() >= MaxHealth) ||
                          (row == ShieldRow && player.getShield() >= MaxShield) ||
-                         (row == SuperLaserRow && player.getLaserType() >= LaserSuper) ||
-                         (row == PowerLaserRow && player.getLaserType() >= LaserPower);
+                         (row == SuperLaserRow && player.getLaserType() >= SuperLaser) ||
+                         (row == PowerLaserRow && player.getLaserType() >= PowerLaser);
     if (soldOut) c = Dark;
     if (row == selected) c *= SelectedFactor;
     return c;

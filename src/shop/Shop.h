@@ -9,8 +9,22 @@ namespace glintwake {
 
 class Player;
 
-constexpr int32_t ShopRows = 8;
-constexpr int32_t ReturnRow = 7;
+// The menu's rows, top to bottom. Every row but Return is an item that
+// Player::buyItem knows by this number.
+enum ShopRow : int32_t {
+    HealthRow = 0,
+    ShieldRow = 1,
+    ArcShotAmmoRow = 2,
+    MissileAmmoRow = 3,
+    EnergyCannonAmmoRow = 4,
+    SuperLaserRow = 5,
+    PowerLaserRow = 6,
+    ReturnRow = 7,
+};
+constexpr int32_t ShopRows = ReturnRow + 1;
+
+// Key-repeat timers, one for each key that repeats.
+enum ShopTimer : int32_t { DownTimer = 0, UpTimer = 1, EnterTimer = 2, RepeatTimerCount = 3 };
 
 class Shop {
 public:
@@ -25,7 +39,9 @@ public:
 
     int32_t getSelected() const { return selected; }
     int32_t getPrice(int32_t row) const { return (row >= 0 && row < ShopRows) ? prices[row] : 0; }
-    double getRepeatTimer(int32_t i) const { return (i >= 0 && i < 3) ? repeatTimers[i] : 0.0; }
+    double getRepeatTimer(int32_t i) const {
+        return (i >= 0 && i < RepeatTimerCount) ? repeatTimers[i] : 0.0;
+    }
 
 private:
     // Enter buys the highlighted row once per press; returns false when it closed the shop.
@@ -37,7 +53,7 @@ private:
 
     bool active = false;
     int32_t selected = 0;
-    double* repeatTimers = nullptr;  // [0] Down, [1] Up, [2] Enter
+    double* repeatTimers = nullptr;  // by ShopTimer
     int32_t* prices = nullptr;
 };
 

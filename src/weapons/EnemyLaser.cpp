@@ -1,7 +1,6 @@
 #include "weapons/EnemyLaser.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "player/Factories.h"
 #include "player/Player.h"
@@ -39,8 +38,6 @@ EnemyLaser::EnemyLaser(double x, double y, int32_t level, int32_t listIndex)
 
 void EnemyLaser::update(double dt) {
     if (slot.dead) return;
-    const int32_t width = image ? image->width() : 0;
-
     position.addScaled(velocity, dt);
     driftTowardPlayer(dt);
     animationStep();
@@ -48,7 +45,7 @@ void EnemyLaser::update(double dt) {
     const Rect source = frameRect();
     const int32_t ix = screenCoord(position.getX());
     const int32_t iy = screenCoord(position.getY());
-    if (ix < 0 || ix + width > ScreenWidth || iy < 0 || iy + source.height() > ScreenHeight) {
+    if (!fitsOnScreen(ix, iy, source)) {
         slot.dead = true;
         return;
     }
@@ -64,17 +61,7 @@ void EnemyLaser::update(double dt) {
 
 void EnemyLaser::driftTowardPlayer(double dt) {
     if (g_player == nullptr) return;
-    const double step = homingSpeed * dt;
-    const double target = g_player->getPosition().getX() + PlayerAimOffset;
-    double x = position.getX();
-    if (std::fabs(target - x) < step) {
-        x = target;
-    } else if (x > target) {
-        x -= step;
-    } else {
-        x += step;
-    }
-    position.setX(x);
+    stepXToward(g_player->getPosition().getX() + PlayerAimOffset, homingSpeed * dt);
 }
 
 }  // namespace glintwake

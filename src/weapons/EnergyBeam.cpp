@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
@@ -36,9 +37,9 @@ uint32_t glow(uint32_t channel, int32_t column) {
 // Hit points taken per contact in one update, rounded down.
 int32_t damageFor(double dt) {
     const double amount = std::floor(BeamDamageRate * dt);
-    constexpr double Limit = 2147483647.0;
-    if (!(amount > -Limit)) return 0;
-    return amount > Limit ? static_cast<int32_t>(Limit) : static_cast<int32_t>(amount);
+    constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
+    if (!(amount > -Largest)) return 0;
+    return amount > Largest ? Largest : static_cast<int32_t>(amount);
 }
 
 }  // namespace

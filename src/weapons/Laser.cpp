@@ -49,16 +49,14 @@ ChargeLaser::ChargeLaser(double x, double y, int32_t chargeDamage, int32_t listI
 
 void Laser::update(double dt) {
     if (slot.dead) return;
-    const int32_t w = image ? image->width() : 0;
-    const int32_t h = frameHeight();
-
     position.addScaled(velocity, dt);
     animationStep();
 
     // A laser is never clipped: it vanishes whole once any part of its frame would leave the screen.
+    const Rect source = frameRect();
     const int32_t ix = screenCoord(position.getX());
     const int32_t iy = screenCoord(position.getY());
-    if (ix < 0 || ix + w > ScreenWidth || iy < 0 || iy + h > ScreenHeight) {
+    if (!fitsOnScreen(ix, iy, source)) {
         slot.dead = true;
         return;
     }
@@ -67,7 +65,7 @@ void Laser::update(double dt) {
         slot.dead = true;
         return;
     }
-    drawImage(image, ix, iy, frameRect());
+    drawImage(image, ix, iy, source);
 }
 
 bool Laser::hitFirstEnemy() {

@@ -32,8 +32,7 @@ Enemy* enemyAt(int32_t index) {
 
 Missile::Missile(double x, double y, int32_t level, int32_t listIndex) : steerLevel(level) {
     slot.listIndex = listIndex;
-    image = g_imgPlayerMissile;
-    if (image != nullptr) bounds = Rect{0, 0, image->width(), image->height()};
+    setImageAndBounds(g_imgPlayerMissile);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, -MissileSpeed);
     frameCount = MissileFrames;
@@ -91,15 +90,7 @@ void Missile::steer(double dt) {
     const Enemy* target = enemyAt(targetIndex);
     if (target == nullptr) return;
     const double step = (BaseSteerSpeed + SteerSpeedPerLevel * steerLevel) * dt;
-    const double aim = target->getPosition().getX() + AimOffset;
-    const double x = position.getX();
-    if (std::fabs(aim - x) < step) {
-        position.setX(aim);
-    } else if (x > aim) {
-        position.setX(x - step);
-    } else {
-        position.setX(x + step);
-    }
+    stepXToward(target->getPosition().getX() + AimOffset, step);
 }
 
 bool Missile::hitEnemy() {
@@ -117,7 +108,6 @@ bool Missile::hitEnemy() {
 
 void Missile::update(double dt) {
     if (slot.isDead()) return;
-    const int32_t width = image != nullptr ? image->width() : 0;
     position.addScaled(velocity, dt);
     keepLock();
     steer(dt);
@@ -127,7 +117,7 @@ void Missile::update(double dt) {
     const int32_t x = screenCoord(position.getX());
     const int32_t y = screenCoord(position.getY());
     // Any part of the drawn frame off the screen ends the missile.
-    if (x < 0 || x + width > ScreenWidth || y < 0 || y + source.height() > ScreenHeight) {
+    if (!fitsOnScreen(x, y, source)) {
         clearLock();
         slot.dead = true;
         return;

@@ -1,6 +1,7 @@
 #pragma once
-// The rules of the four fixed-capacity object lists: dense, ordered, each object
-// knowing its index. T is any type with a `slot` ListSlot member.
+// The rules of the fixed-capacity object lists (the world's four and each effect's
+// particles): dense, ordered, each object knowing its index. T is any type with a
+// `slot` ListSlot member.
 #include <cstdint>
 
 #include "world/ListSlot.h"

@@ -80,7 +80,7 @@ TEST_F(FrameUpdateTest, ListsAreWalkedBackwardsAndCulledAndTheShopRunsOnlyTheSho
 }
 
 TEST_F(FrameUpdateTest, PowerUpOnScreenHoldsBackTheNextWave) {
-    g_powerUps[0] = new PowerUp(300, 455, PowerUpMoneyKind, 10, 0);  // leaves the screen in frame 2
+    g_powerUps[0] = new PowerUp(300, 455, MoneyKind, 10, 0);  // leaves the screen in frame 2
     g_powerUpCount = 1;
     for (int32_t wavesAfter : {0, 0, 1}) {
         updateFrame(test::Hz60);

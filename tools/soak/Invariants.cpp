@@ -79,7 +79,7 @@ std::string checkWorldInvariants() {
 bool backBufferPaddingClean() {
     if (g_backBuffer == nullptr) return true;
     const platform::PixelView v = g_backBuffer->view();
-    const int32_t rowBytes = v.width * 4;
+    const int32_t rowBytes = v.width * platform::BytesPerPixel;
     for (int32_t y = 0; y < v.height; ++y) {
         const uint8_t* row = v.base + static_cast<ptrdiff_t>(y) * v.pitch;
         for (int32_t b = rowBytes; b < v.pitch; ++b)

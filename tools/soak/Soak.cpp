@@ -29,7 +29,7 @@ public:
         state_ ^= state_ << 17;
         return static_cast<uint32_t>(state_ >> 11);
     }
-    bool chance(uint32_t inThousand) { return next() % 1000 < inThousand; }
+    bool chance(uint32_t perThousand) { return next() % 1000 < perThousand; }
 
 private:
     uint64_t state_;
@@ -38,7 +38,25 @@ private:
 constexpr uint8_t GameKeys[] = {key::Left,         key::Right,       key::Up,     key::Down, key::Space,
                                 key::LeftAlt,      key::LeftControl, key::Z,      key::X,    key::LeftShift,
                                 key::RightControl, key::RightAlt,    key::Return, key::Q};
-constexpr int PaddedPitch = platform::ScreenWidth * 4 + 64;
+// Padding after every back-buffer row, so that a write past a row's end shows.
+constexpr int RowPaddingBytes = 64;
+constexpr int PaddedPitch = platform::ScreenWidth * platform::BytesPerPixel + RowPaddingBytes;
+
+constexpr long DefaultFrames = 100000;
+constexpr long DefaultSeed = 1;
+
+// The bot's habits. Chances are per thousand; times are in seconds unless named otherwise.
+constexpr uint32_t PressChance = 30;
+constexpr uint32_t MaxHoldFrames = 90;
+constexpr uint32_t StallChance = 1;
+constexpr double MinStall = 0.1;
+constexpr uint32_t StallSpreadMs = 400;
+constexpr uint32_t SlowFrameChance = 20;
+constexpr double SlowFrame = 1.0 / 30.0;
+constexpr double Frame = 1.0 / 60.0;
+constexpr int JitterMicros = 1000;
+constexpr double MillisecondsPerSecond = 1000.0;
+constexpr double Microsecond = 1e-6;
 
 // Holds each key for a burst of frames, then lets it go.
 class Bot {
@@ -49,8 +67,8 @@ public:
         for (size_t i = 0; i < sizeof GameKeys; ++i) {
             if (held_[i] > 0) {
                 --held_[i];
-            } else if (rng_.chance(30)) {
-                held_[i] = 1 + rng_.next() % 90;
+            } else if (rng_.chance(PressChance)) {
+                held_[i] = 1 + rng_.next() % MaxHoldFrames;
             }
             keyboard.setKey(GameKeys[i], held_[i] > 0);
         }
@@ -58,9 +76,10 @@ public:
 
     // Mostly 60 Hz with jitter, sometimes a slow frame, rarely a stall.
     double nextDt() {
-        if (rng_.chance(1)) return 0.1 + (rng_.next() % 400) / 1000.0;
-        if (rng_.chance(20)) return 1.0 / 30.0;
-        return 1.0 / 60.0 + (static_cast<int>(rng_.next() % 2001) - 1000) * 1e-6;
+        if (rng_.chance(StallChance)) return MinStall + (rng_.next() % StallSpreadMs) / MillisecondsPerSecond;
+        if (rng_.chance(SlowFrameChance)) return SlowFrame;
+        const int jitter = static_cast<int>(rng_.next() % (2 * JitterMicros + 1)) - JitterMicros;
+        return Frame + jitter * Microsecond;
     }
 
 private:
@@ -77,8 +96,8 @@ long parseArg(int argc, char** argv, const char* name, long fallback) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const long frames = parseArg(argc, argv, "--frames", 100000);
-    const long seed = parseArg(argc, argv, "--seed", 1);
+    const long frames = parseArg(argc, argv, "--frames", DefaultFrames);
+    const long seed = parseArg(argc, argv, "--seed", DefaultSeed);
 
     platform::HeadlessPlatform platform;
     platform.headlessDisplay().setBackBufferPitch(PaddedPitch);

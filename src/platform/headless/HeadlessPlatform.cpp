@@ -5,9 +5,20 @@
 
 namespace platform {
 
-bool HeadlessDisplay::step(StartupStep s, const char* name) {
+namespace {
+constexpr int64_t MicrosPerMilli = 1000;
+constexpr int64_t MillisPerSecond = 1000;
+constexpr int64_t MicrosPerSecond = 1'000'000;
+}  // namespace
+
+bool HeadlessDisplay::logStep(StartupStep s, const char* name) {
     if (failEnabled_ && failStep_ == s) return false;
     log_.emplace_back(name);
+    return true;
+}
+
+bool HeadlessDisplay::step(StartupStep s, const char* name) {
+    if (!logStep(s, name)) return false;
     open_.emplace_back(name);
     return true;
 }
@@ -44,7 +55,7 @@ void HeadlessDisplay::present() {
     lastFrame_.resize(static_cast<size_t>(v.width) * static_cast<size_t>(v.height));
     for (int32_t y = 0; y < v.height; ++y) {
         std::memcpy(&lastFrame_[static_cast<size_t>(y) * static_cast<size_t>(v.width)], v.row(y),
-                    static_cast<size_t>(v.width) * 4);
+                    static_cast<size_t>(v.width) * BytesPerPixel);
     }
     if (keepFrames_) frames_.push_back(lastFrame_);
     if (onPresent_) onPresent_();
@@ -74,36 +85,19 @@ void HeadlessDisplay::requestClose() {
 // The keyboard shares the display's log so tests see one ordered story of start-up
 // and shut-down.
 bool HeadlessKeyboard::create() {
-    if (display_.failEnabled_ && display_.failStep_ == StartupStep::InputCreate) return false;
-    display_.log_.emplace_back("input");
-    return true;
+    return display_.logStep(StartupStep::InputCreate, "input");
 }
-
-namespace {
-bool keyboardStep(HeadlessDisplay& d, bool fails, const char* name, std::vector<std::string>& log) {
-    (void)d;
-    if (fails) return false;
-    log.emplace_back(name);
-    return true;
-}
-}  // namespace
-
 bool HeadlessKeyboard::createDevice() {
-    return keyboardStep(display_, display_.failEnabled_ && display_.failStep_ == StartupStep::KeyboardDevice,
-                        "keyboard-device", display_.log_);
+    return display_.logStep(StartupStep::KeyboardDevice, "keyboard-device");
 }
 bool HeadlessKeyboard::setDataFormat() {
-    return keyboardStep(display_, display_.failEnabled_ && display_.failStep_ == StartupStep::KeyboardFormat,
-                        "keyboard-format", display_.log_);
+    return display_.logStep(StartupStep::KeyboardFormat, "keyboard-format");
 }
 bool HeadlessKeyboard::setCooperativeLevel() {
-    return keyboardStep(display_,
-                        display_.failEnabled_ && display_.failStep_ == StartupStep::KeyboardCooperative,
-                        "keyboard-cooperative", display_.log_);
+    return display_.logStep(StartupStep::KeyboardCooperative, "keyboard-cooperative");
 }
 bool HeadlessKeyboard::acquire() {
-    return keyboardStep(display_, display_.failEnabled_ && display_.failStep_ == StartupStep::KeyboardAcquire,
-                        "keyboard-acquire", display_.log_);
+    return display_.logStep(StartupStep::KeyboardAcquire, "keyboard-acquire");
 }
 
 void HeadlessKeyboard::read(uint8_t* keys) {
@@ -136,12 +130,13 @@ bool ManualClock::performanceFrequency(int64_t& ticksPerSecond) {
 int64_t ManualClock::performanceCounter() {
     micros_ += advancePerRead_;
     // Ticks from microseconds without overflow for any realistic run.
-    return micros_ / 1000 * (frequency_ / 1000) + (micros_ % 1000) * frequency_ / 1'000'000;
+    return micros_ / MicrosPerMilli * (frequency_ / MillisPerSecond) +
+           (micros_ % MicrosPerMilli) * frequency_ / MicrosPerSecond;
 }
 
 uint32_t ManualClock::milliseconds() {
     micros_ += advancePerRead_;
-    return static_cast<uint32_t>(micros_ / 1000);
+    return static_cast<uint32_t>(micros_ / MicrosPerMilli);
 }
 
 void ManualClock::sleepMicroseconds(int64_t micros) {

@@ -64,6 +64,9 @@ public:
     const std::vector<std::string>& open() const { return open_; }
 
 private:
+    // Logs a start-up step unless the test made it fail; step() also counts it open
+    // until close().
+    bool logStep(StartupStep step, const char* name);
     bool step(StartupStep step, const char* name);
 
     std::unique_ptr<Surface> backBuffer_;

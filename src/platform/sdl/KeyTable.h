@@ -1,6 +1,6 @@
 #pragma once
-// Translation from SDL scancodes to the game's key codes (the original keyboard
-// scan codes, extended keys plus 0x80). Pure functions, so they test without a window.
+// Translation from SDL scancodes to the game's key codes (PC keyboard scan codes,
+// extended keys plus 0x80). Pure functions, so they test without a window.
 #include <cstdint>
 
 namespace platform {

@@ -18,7 +18,7 @@ int64_t SdlClock::performanceCounter() {
     return static_cast<int64_t>(SDL_GetPerformanceCounter());
 }
 
-// The game's millisecond timer is 32 bits wide and wraps like the original's.
+// The game's millisecond timer is 32 bits wide and wraps, as timeGetTime() does.
 uint32_t SdlClock::milliseconds() {
     return static_cast<uint32_t>(SDL_GetTicks64());
 }
