@@ -23,17 +23,12 @@ namespace {
 namespace key = platform::key;
 using test::StandardDt;
 
-constexpr double Stall = 30.0;
-constexpr double Microsecond = 1e-6;
+constexpr double Stall = 30.0, Microsecond = 1e-6;
 constexpr int32_t PaddedPitch = ScreenWidth * 4 + 48;
-constexpr int FramesPerRun = 360;
-constexpr int FramesPerPhase = 25;
-
+constexpr int FramesPerRun = 360, FramesPerPhase = 25;
+constexpr int32_t Ammo = 9, Level = 2;
 // The ship's region: the lower third, away from the side edges.
-constexpr double RegionLeft = 3.0;
-constexpr double RegionRight = 603.0;
-constexpr double RegionTop = 320.0;
-constexpr double RegionBottom = 436.0;
+constexpr double RegionLeft = 3.0, RegionRight = 603.0, RegionTop = 320.0, RegionBottom = 436.0;
 
 // Key sets held in turn: guns, secondaries, shield, charge and its release,
 // teleport, shop keys.
@@ -54,23 +49,20 @@ std::string whereTheWorldIsBroken() {
     const double y = g_player->getPosition().getY();
     if (!(x >= RegionLeft && x < RegionRight && y >= RegionTop && y < RegionBottom))
         return "ship outside its region at " + std::to_string(x) + ", " + std::to_string(y);
-    for (const Star& s : g_stars) {
+    for (const Star& s : g_stars)
         if (!(s.x < ScreenWidth && s.y >= 0.0 && s.y < ScreenHeight)) return "star off the screen";
-    }
-    auto finite = [](const GameObject* o) {
-        return std::isfinite(o->getPosition().getX()) && std::isfinite(o->getPosition().getY());
+    // A NaN or infinity in either coordinate makes the sum one too.
+    const auto real = [](const GameObject* o) {
+        return std::isfinite(o->getPosition().getX() + o->getPosition().getY());
     };
-    const bool allFinite = std::all_of(g_shots, g_shots + g_shotCount, finite) &&
-                           std::all_of(g_enemies, g_enemies + g_enemyCount, finite) &&
-                           std::all_of(g_powerUps, g_powerUps + g_powerUpCount, finite);
-    return allFinite ? "" : "an object without a real position";
+    const bool allReal = std::all_of(g_shots, g_shots + g_shotCount, real) &&
+                         std::all_of(g_enemies, g_enemies + g_enemyCount, real) &&
+                         std::all_of(g_powerUps, g_powerUps + g_powerUpCount, real);
+    return allReal ? "" : "an object without a real position";
 }
-
-constexpr int32_t Ammo = 9;
 
 // Keeps every weapon usable so that each phase really fires.
 void refill() {
-    constexpr int32_t Level = 2;
     g_player->setHealth(MaxHealth);
     g_player->setShield(MaxShield);
     g_player->setAmmo(Ammo, Ammo, Ammo);
@@ -85,7 +77,6 @@ TEST_P(ExtremeDtTest, WorldKeepsItsRules) {
     ASSERT_TRUE(game.started()) << game.startupError();
     ASSERT_EQ(g_backBuffer->view().pitch, PaddedPitch);
     refill();
-    int shotsSeen = 0;
     bool ammoUsed = false;
     for (int frame = 0; frame < FramesPerRun; ++frame) {
         game.holdKeys(Phases[(frame / FramesPerPhase) % Phases.size()]);
@@ -93,15 +84,12 @@ TEST_P(ExtremeDtTest, WorldKeepsItsRules) {
         game.runFrame(dt);
         ASSERT_EQ(whereTheWorldIsBroken(), "") << "frame " << frame << " after dt " << dt << "\n"
                                                << game.summary();
-        shotsSeen += g_shotCount;
         ammoUsed |= g_player->getArcShotAmmo() < Ammo || g_player->getMissileAmmo() < Ammo ||
                     g_player->getEnergyCannonAmmo() < Ammo;
         refill();
     }
     EXPECT_EQ(game.platform().headlessDisplay().presentCount(), FramesPerRun);
-    // The keys must have reached the weapons, or the run proved little.
-    EXPECT_TRUE(ammoUsed);
-    EXPECT_GT(shotsSeen, 0);
+    EXPECT_TRUE(ammoUsed) << "the keys never reached the weapons, so the run proved little";
 }
 
 INSTANTIATE_TEST_SUITE_P(FrameTimes, ExtremeDtTest,

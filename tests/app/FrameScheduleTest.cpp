@@ -11,10 +11,31 @@ namespace {
 
 constexpr int64_t Millisecond = 1000;  // in microseconds of the manual clock
 
-// A display whose events each take a millisecond to handle, like a burst of window messages.
-class SlowEvents final : public platform::Display {
-public:
-    SlowEvents(platform::HeadlessDisplay& inner, platform::ManualClock& clock) : inner(inner), clock(clock) {}
+// The loop's display is the fixture: events come from the headless display, and
+// each can be made to take time to handle, like a burst of window messages.
+class FrameScheduleTest : public ::testing::Test, private platform::Display {
+protected:
+    void SetUp() override { clock().setAdvancePerRead(Millisecond); }
+    void TearDown() override { resetGameState(); }
+    platform::ManualClock& clock() { return platform_.manualClock(); }
+    platform::HeadlessDisplay& display() { return platform_.headlessDisplay(); }
+
+    // Runs the loop until `count` frames ran and returns their dts.
+    std::vector<double> run(int count) {
+        FrameSchedule schedule(clock());
+        std::vector<double> dts;
+        status_ = runMessageLoop(*this, platform_.keyboard(), schedule, [&](double dt) {
+            dts.push_back(dt);
+            if (static_cast<int>(dts.size()) == count) display().pushEvent(platform::EventType::Quit);
+        });
+        return dts;
+    }
+
+    platform::HeadlessPlatform platform_;
+    int status_ = -1;
+    int64_t eventCost_ = 0;  // microseconds
+
+private:
     bool startVideo() override { return true; }
     bool createWindow() override { return true; }
     bool createRenderer() override { return true; }
@@ -24,36 +45,12 @@ public:
     platform::Surface* createBackBuffer() override { return nullptr; }
     void present() override {}
     void close() override {}
-    void requestClose() override {}
+    void requestClose() override { display().requestClose(); }
     bool pollEvent(platform::Event& event) override {
-        if (!inner.pollEvent(event)) return false;
-        clock.advanceMicroseconds(Millisecond);
+        if (!display().pollEvent(event)) return false;
+        clock().advanceMicroseconds(eventCost_);
         return true;
     }
-    platform::HeadlessDisplay& inner;
-    platform::ManualClock& clock;
-};
-
-class FrameScheduleTest : public ::testing::Test {
-protected:
-    void SetUp() override { clock().setAdvancePerRead(Millisecond); }
-    void TearDown() override { resetGameState(); }
-    platform::ManualClock& clock() { return platform_.manualClock(); }
-    platform::HeadlessDisplay& display() { return platform_.headlessDisplay(); }
-
-    // Runs the loop until `count` frames ran and returns their dts.
-    std::vector<double> run(int count, platform::Display& events) {
-        FrameSchedule schedule(clock());
-        std::vector<double> dts;
-        status_ = runMessageLoop(events, platform_.keyboard(), schedule, [&](double dt) {
-            dts.push_back(dt);
-            if (static_cast<int>(dts.size()) == count) display().pushEvent(platform::EventType::Quit);
-        });
-        return dts;
-    }
-
-    platform::HeadlessPlatform platform_;
-    int status_ = -1;
 };
 
 TEST_F(FrameScheduleTest, MillisecondTimerSpacesFramesSeventeenMillisecondsApartAcrossItsWrap) {
@@ -61,7 +58,7 @@ TEST_F(FrameScheduleTest, MillisecondTimerSpacesFramesSeventeenMillisecondsApart
     // Twelve frames from the start, then twelve from 100 ms before the 32-bit timer wraps.
     for (int64_t start : {int64_t{0}, (int64_t{1} << 32) * Millisecond - 100 * Millisecond}) {
         clock().advanceMicroseconds(start - clock().nowMicroseconds());
-        const std::vector<double> dts = run(12, display());
+        const std::vector<double> dts = run(12);
         // The first frame runs as soon as the timer moved past the start reading.
         EXPECT_EQ(dts.front(), 0.001);
         for (size_t i = 1; i < dts.size(); ++i) EXPECT_DOUBLE_EQ(dts[i], 0.017) << "frame " << i;
@@ -70,9 +67,7 @@ TEST_F(FrameScheduleTest, MillisecondTimerSpacesFramesSeventeenMillisecondsApart
 
 TEST_F(FrameScheduleTest, CounterPeriodIsTheTruncatedSixtiethOfItsFrequency) {
     clock().setFrequency(3'579'545);
-    FrameSchedule schedule(clock());
-    EXPECT_TRUE(schedule.usesPerformanceCounter());
-    EXPECT_EQ(schedule.getFramePeriod(), 3'579'545 / 60);
+    EXPECT_EQ(FrameSchedule(clock()).getFramePeriod(), 59'659);  // of 59,659.08 ticks
 }
 
 // The loop sleeps through nearly all of the wait; the frame is still found at the
@@ -81,7 +76,7 @@ TEST_F(FrameScheduleTest, IdleSleepNeverMakesAFrameLate) {
     constexpr int64_t ReadStep = 10;  // microseconds that pass per clock reading
     constexpr double Period = 1'000'000 / 60 * 1e-6, Step = ReadStep * 1e-6;
     clock().setAdvancePerRead(ReadStep);
-    const std::vector<double> dts = run(30, display());
+    const std::vector<double> dts = run(30);
     for (size_t i = 1; i < dts.size(); ++i)
         EXPECT_NEAR(dts[i], Period + Step / 2, Step / 2 + 1e-12) << "frame " << i;
 }
@@ -92,15 +87,15 @@ TEST_F(FrameScheduleTest, BurstOfEventsDelaysTheFrameAndWidensItsDt) {
     constexpr int Burst = 40;
     clock().setHasPerformanceCounter(false);
     for (int i = 0; i < Burst; ++i) display().pushEvent(platform::EventType::Other);
-    SlowEvents events(display(), clock());
-    const std::vector<double> dts = run(2, events);
+    eventCost_ = Millisecond;
+    const std::vector<double> dts = run(2);
     EXPECT_DOUBLE_EQ(dts[0], (Burst + 1) / 1000.0);  // the burst and the start reading's millisecond
     EXPECT_DOUBLE_EQ(dts[1], 0.017);
 }
 
 TEST_F(FrameScheduleTest, EscapeAtTheFirstDueFrameRunsNoFrameAndQuits) {
     platform_.headlessKeyboard().setKey(platform::key::Escape, true);
-    EXPECT_TRUE(run(1, display()).empty());
+    EXPECT_TRUE(run(1).empty());
     EXPECT_EQ(status_, 0);
     EXPECT_EQ(display().closeRequests(), 1);
     EXPECT_TRUE(platform::isKeyDown(g_keys, platform::key::Escape));  // read into the game's state

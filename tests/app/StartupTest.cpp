@@ -1,8 +1,13 @@
-// Start-up and shut-down: each failing step stops the game with its own text, gives
-// back exactly what was made, and only then shows the box.
+// Start-up and shut-down: each failing step, allocation or image folder stops the
+// game with its own text and status 0, gives back exactly what was made, and only
+// then shows the box.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,121 +24,178 @@
 namespace glintwake {
 namespace {
 
+namespace fs = std::filesystem;
 using platform::StartupStep;
 using Texts = std::vector<std::string>;
+using FolderMaker = std::function<void(const fs::path& images)>;
 
-bool anyObjectLeft() {
-    return g_player || g_hud || g_shop || g_shots || g_enemies || g_effects || g_powerUps || g_backBuffer;
-}
+constexpr const char* ImageFailure = "Error Loading Images";
+constexpr uintmax_t LargerThanAnyImage = uintmax_t{1} << 28;
+constexpr uid_t Nobody = 65534;
 
-// Passes everything to the headless backend, and records what the display log
-// held at the moment the box was shown.
-class BoxTimingPlatform final : public platform::Platform, private platform::MessageBox {
-public:
-    explicit BoxTimingPlatform(platform::HeadlessPlatform& inner) : inner_(inner) {}
-    platform::Display& display() override { return inner_.display(); }
-    platform::Keyboard& keyboard() override { return inner_.keyboard(); }
-    platform::Clock& clock() override { return inner_.clock(); }
-    platform::TextRenderer& text() override { return inner_.text(); }
-    platform::MessageBox& messageBox() override { return *this; }
-
-    std::optional<Texts> logWhenShown;
-
-private:
-    void show(const char* caption, const char* text) override {
-        logWhenShown = inner_.headlessDisplay().log();
-        inner_.messageBox().show(caption, text);
-    }
-    platform::HeadlessPlatform& inner_;
-};
-
-// Every start-up runs from the repository root, where Images/ lies.
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override { resetGameState(); }
-    void TearDown() override {
-        failStartupAllocation(StartupAllocation::None);
-        resetGameState();
-    }
-    const Texts& log() { return platform_.headlessDisplay().log(); }
-    const Texts& shown() { return platform_.recordingMessageBox().texts(); }
-
-    test::ScopedWorkingDirectory atRoot_{test::repositoryRoot()};
-    platform::HeadlessPlatform platform_;
-};
-
-// One start-up fault: a device step failing, or an allocation coming back empty.
+// One start-up fault: a device step failing, an allocation coming back empty, or
+// a copy of the committed Images/ that `images` breaks.
 struct StartupFailure {
     const char* text;  // null: fails without a text, and no box is shown
     std::optional<StartupStep> step;
     bool keyboardCreated = true;
     StartupAllocation allocation = StartupAllocation::None;
+    std::string name = {};  // of a broken folder
+    FolderMaker images = {};
     friend std::ostream& operator<<(std::ostream& os, const StartupFailure& f) {
+        if (f.images) return os << f.name;
         return f.text ? os << f.text : os << "silent allocation " << static_cast<int>(f.allocation);
+    }
+};
+
+StartupFailure brokenFolder(std::string name, FolderMaker images) {
+    return {ImageFailure, {}, false, StartupAllocation::None, std::move(name), std::move(images)};
+}
+
+std::vector<StartupFailure> startupFailures() {
+    std::vector<StartupFailure> cases = {
+        {"Error Registering Window Class", StartupStep::Video, false},
+        {"Error Creating Window", StartupStep::Window, false},
+        {"DirectDrawCreate FAILED", StartupStep::Renderer, false},
+        {"SetCooperativeLevel FAILED", StartupStep::FullScreen, false},
+        {"SetDisplayMode FAILED", StartupStep::LogicalSize, false},
+        {"CreateSurface FAILED", StartupStep::Texture, false},
+        {"GetAttachedSurface FAILED", StartupStep::BackBuffer, false},
+        {"DirectInputCreate FAILED", StartupStep::InputCreate, false},
+        {"Input Device Create FAILED", StartupStep::KeyboardDevice},
+        {"Input Device Format FAILED", StartupStep::KeyboardFormat},
+        {"SetCooperativeLevel FAILED", StartupStep::KeyboardCooperative},
+        {"Device Acquisition FAILED", StartupStep::KeyboardAcquire},
+        {"Error creating Player", {}, true, StartupAllocation::Player},
+        {"Error allocating weapon array", {}, true, StartupAllocation::Shots},
+        {"Error allocating sprite array", {}, true, StartupAllocation::Enemies},
+        {nullptr, {}, true, StartupAllocation::Effects},
+        {nullptr, {}, true, StartupAllocation::PowerUps},
+        {nullptr, {}, true, StartupAllocation::Hud},
+        {nullptr, {}, true, StartupAllocation::Shop},
+        brokenFolder("no Images folder", [](const fs::path& i) { fs::remove_all(i); }),
+        brokenFolder("image is a folder",
+                     [](const fs::path& i) {
+                         fs::remove(i / "teleport.bmp");
+                         fs::create_directory(i / "teleport.bmp");
+                     }),
+        brokenFolder("image is an empty file",
+                     [](const fs::path& i) { fs::resize_file(i / "money.bmp", 0); }),
+        // Sparse, so it costs no disk: the loader must refuse it before reading it.
+        brokenFolder("image far too large",
+                     [](const fs::path& i) { fs::resize_file(i / "enemy1.bmp", LargerThanAnyImage); }),
+        brokenFolder("unreadable image",
+                     [](const fs::path& i) { fs::permissions(i / "charging.bmp", fs::perms::none); }),
+    };
+    // Each hand-made broken bitmap in place of the first and of the last image loaded.
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(test::repositoryRoot() / "tests/platform/bad-bitmaps")) {
+        if (entry.path().extension() != ".bmp") continue;
+        for (const char* replaced : {"playerShip.bmp", "invincible.bmp"})
+            cases.push_back(
+                brokenFolder(entry.path().filename().string() + " as " + replaced, [=](const fs::path& i) {
+                    fs::copy_file(entry.path(), i / replaced, fs::copy_options::overwrite_existing);
+                }));
+    }
+    return cases;
+}
+
+// Every start-up runs from the repository root, where Images/ lies, unless it is
+// given a private game folder, removed again at the end. The game's platform is the
+// fixture: it passes everything to the headless backend, and records what the
+// display log held at the moment the box was shown.
+class StartupTest : public ::testing::Test, protected platform::Platform, protected platform::MessageBox {
+protected:
+    void SetUp() override { resetGameState(); }
+    void TearDown() override {
+        failStartupAllocation(StartupAllocation::None);
+        resetGameState();
+        fs::remove_all(folder_);
+    }
+    const Texts& log() { return platform_.headlessDisplay().log(); }
+    const Texts& shown() { return platform_.recordingMessageBox().texts(); }
+
+    void expectNothingLeft() {
+        EXPECT_TRUE(platform_.headlessDisplay().open().empty());
+        EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
+        EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
+        EXPECT_EQ(loadedImageCount(), 0);
+        EXPECT_FALSE(g_player || g_hud || g_shop || g_shots || g_enemies || g_effects || g_powerUps ||
+                     g_backBuffer);
+    }
+
+    // The whole program returns 0 and gives back exactly what was made before it shows the box.
+    void expectEndsWith(const StartupFailure& f) {
+        EXPECT_EQ(runGame(*this), 0);
+        EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
+        EXPECT_EQ(logWhenShown_, f.text ? std::optional(log()) : std::nullopt);
+        EXPECT_EQ(platform_.recordingMessageBox().lastCaption(), f.text ? "Glintwake" : "");
+        for (const char* keyboard : {"input", "-keyboard"})
+            EXPECT_EQ(std::ranges::count(log(), keyboard), f.keyboardCreated ? 1 : 0) << keyboard;
+        EXPECT_EQ(platform_.headlessKeyboard().readCount(), 0);
+        expectNothingLeft();
+    }
+
+    test::ScopedWorkingDirectory atRoot_{test::repositoryRoot()};
+    const fs::path folder_ = fs::temp_directory_path() / ("glintwake-startup-" + std::to_string(getpid()));
+    platform::HeadlessPlatform platform_;
+    std::optional<Texts> logWhenShown_;
+
+private:
+    platform::Display& display() override { return platform_.display(); }
+    platform::Keyboard& keyboard() override { return platform_.keyboard(); }
+    platform::Clock& clock() override { return platform_.clock(); }
+    platform::TextRenderer& text() override { return platform_.text(); }
+    platform::MessageBox& messageBox() override { return *this; }
+    void show(const char* caption, const char* text) override {
+        logWhenShown_ = log();
+        platform_.messageBox().show(caption, text);
     }
 };
 
 class StartupFailureTest : public StartupTest, public ::testing::WithParamInterface<StartupFailure> {};
 
-// The whole program returns 0 and gives back exactly what was made before it shows the box.
 TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
     const StartupFailure& f = GetParam();
     if (f.step) platform_.headlessDisplay().failAt(*f.step);
     failStartupAllocation(f.allocation);
-    BoxTimingPlatform observed(platform_);
-    EXPECT_EQ(runGame(observed), 0);
-    EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
-    EXPECT_EQ(observed.logWhenShown, f.text ? std::optional(log()) : std::nullopt);
-    EXPECT_EQ(platform_.recordingMessageBox().lastCaption(), f.text ? "Glintwake" : "");
-    EXPECT_EQ(std::ranges::count(log(), "-keyboard"), f.keyboardCreated ? 1 : 0);
-    EXPECT_TRUE(platform_.headlessDisplay().open().empty());
-    EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
-    EXPECT_EQ(platform_.headlessKeyboard().readCount(), 0);
-    EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
-    EXPECT_EQ(loadedImageCount(), 0);
-    EXPECT_FALSE(anyObjectLeft());
+    if (!f.images) return expectEndsWith(f);
+    // Root reads any file whatever its mode, so broken folders are tried in a child
+    // that has given up root.
+    fs::create_directories(folder_);
+    fs::copy(test::repositoryRoot() / "Images", folder_ / "Images");
+    f.images(folder_ / "Images");
+    EXPECT_EXIT(
+        {
+            if (geteuid() == 0 && setuid(Nobody) != 0) std::_Exit(2);
+            const test::ScopedWorkingDirectory inFolder(folder_);
+            expectEndsWith(f);
+            // A child's failures reach no listener: they go to stderr, which the parent shows.
+            const ::testing::TestResult& result =
+                *::testing::UnitTest::GetInstance()->current_test_info()->result();
+            for (int i = 0; i < result.total_part_count(); ++i)
+                std::fputs(result.GetTestPartResult(i).message(), stderr);
+            std::_Exit(result.Failed() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachFault, StartupFailureTest,
-    ::testing::Values(StartupFailure{"Error Registering Window Class", StartupStep::Video, false},
-                      StartupFailure{"Error Creating Window", StartupStep::Window, false},
-                      StartupFailure{"DirectDrawCreate FAILED", StartupStep::Renderer, false},
-                      StartupFailure{"SetCooperativeLevel FAILED", StartupStep::FullScreen, false},
-                      StartupFailure{"SetDisplayMode FAILED", StartupStep::LogicalSize, false},
-                      StartupFailure{"CreateSurface FAILED", StartupStep::Texture, false},
-                      StartupFailure{"GetAttachedSurface FAILED", StartupStep::BackBuffer, false},
-                      StartupFailure{"DirectInputCreate FAILED", StartupStep::InputCreate, false},
-                      StartupFailure{"Input Device Create FAILED", StartupStep::KeyboardDevice},
-                      StartupFailure{"Input Device Format FAILED", StartupStep::KeyboardFormat},
-                      StartupFailure{"SetCooperativeLevel FAILED", StartupStep::KeyboardCooperative},
-                      StartupFailure{"Device Acquisition FAILED", StartupStep::KeyboardAcquire},
-                      StartupFailure{"Error creating Player", {}, true, StartupAllocation::Player},
-                      StartupFailure{"Error allocating weapon array", {}, true, StartupAllocation::Shots},
-                      StartupFailure{"Error allocating sprite array", {}, true, StartupAllocation::Enemies},
-                      StartupFailure{nullptr, {}, true, StartupAllocation::Effects},
-                      StartupFailure{nullptr, {}, true, StartupAllocation::PowerUps},
-                      StartupFailure{nullptr, {}, true, StartupAllocation::Hud},
-                      StartupFailure{nullptr, {}, true, StartupAllocation::Shop}));
+INSTANTIATE_TEST_SUITE_P(EachFault, StartupFailureTest, ::testing::ValuesIn(startupFailures()));
 
 // A whole run quit by Escape at its first frame: the generator seeded from the
 // timer before start-up, no frame shown, and everything released in order.
 TEST_F(StartupTest, EscapeAtTheFirstFrameEndsACleanRunWithZero) {
-    platform::ManualClock& clock = platform_.manualClock();
-    clock.setAdvancePerRead(1000);
-    clock.advanceMicroseconds(1233 * 1000);  // the seeding read itself moves it on by 1 ms
+    platform_.manualClock().setAdvancePerRead(1000);
+    platform_.manualClock().advanceMicroseconds(1233 * 1000);  // the seeding read itself moves it on by 1 ms
     platform_.headlessKeyboard().setKey(platform::key::Escape, true);
-    EXPECT_EQ(runGame(platform_), 0);
-    EXPECT_EQ(platform_.headlessDisplay().presentCount(), 0);
+    EXPECT_EQ(runGame(*this), 0);
     // The display's resources newest first, then the keyboard; no box without a failure.
     const Texts released = {"-back-buffer", "-texture", "-logical-size", "-fullscreen",
                             "-renderer",    "-window",  "-video",        "-keyboard"};
     ASSERT_GE(log().size(), released.size());
     EXPECT_EQ(Texts(log().end() - static_cast<long>(released.size()), log().end()), released);
     EXPECT_TRUE(shown().empty());
-    EXPECT_EQ(platform_.recordingText().liveFonts(), 0);
-    EXPECT_EQ(loadedImageCount(), 0);
-    EXPECT_FALSE(anyObjectLeft());
+    expectNothingLeft();
 
     const std::vector<Star> built(std::begin(g_stars), std::end(g_stars));
     seedRandom(1234);

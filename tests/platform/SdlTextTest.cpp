@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/sdl/SdlText.h"
 
@@ -16,13 +19,11 @@ constexpr int32_t EdgeSlack = 2;
 // The smallest rectangle holding every pixel that differs from `background`.
 Rect inkBox(const Surface& s, Pixel background) {
     Rect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (int32_t y = 0; y < s.height(); ++y) {
-        for (int32_t x = 0; x < s.width(); ++x) {
-            if (s.pixel(x, y) == background) continue;
-            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
-                   std::max(box.bottom, y + 1)};
-        }
-    }
+    for (int32_t y = 0; y < s.height(); ++y)
+        for (int32_t x = 0; x < s.width(); ++x)
+            if (s.pixel(x, y) != background)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
     return box.left == INT32_MAX ? Rect{} : box;
 }
 
@@ -32,27 +33,23 @@ protected:
 };
 
 TEST_F(SdlTextTest, EachAlignmentPutsTheTextWhereItSaysForEveryGameFont) {
-    const struct {
-        const char* face;
-        int32_t height;
-    } fonts[] = {{"Small Fonts", 7}, {"Times New Roman", 15}, {"Times New Roman", 20}};
     constexpr int32_t X = 320, Y = 100;
-    for (const auto& font : fonts) {
-        const FontHandle handle = text_.createFont(font.face, font.height);
+    for (const auto& [face, height] :
+         {std::pair{"Small Fonts", 7}, std::pair{"Times New Roman", 15}, std::pair{"Times New Roman", 20}}) {
+        const FontHandle handle = text_.createFont(face, height);
         ASSERT_NE(handle, NoFont);
         for (const TextAlign align : {TextAlign::Left, TextAlign::Center, TextAlign::Right}) {
-            SCOPED_TRACE(testing::Message() << font.face << " " << font.height << " align " << int(align));
+            SCOPED_TRACE(testing::Message() << face << " " << height << " align " << int(align));
             Surface target(640, 480);
             text_.drawText(target, handle, X, Y, "Glintwake", White, align);
             const Rect ink = inkBox(target, 0);
-            ASSERT_GT(ink.width(), 0) << "nothing drawn";
             const int32_t anchor = align == TextAlign::Left    ? ink.left
                                    : align == TextAlign::Right ? ink.right
                                                                : (ink.left + ink.right) / 2;
             EXPECT_NEAR(anchor, X, EdgeSlack);
             EXPECT_GE(ink.top, Y);
             EXPECT_LE(ink.bottom, Y + text_.fontHeight(handle) + 1);
-            EXPECT_GE(ink.height(), font.height / 2) << "letters far smaller than the font height";
+            EXPECT_GE(ink.height(), height / 2) << "letters far smaller than the font height";
         }
     }
 }
@@ -68,16 +65,17 @@ TEST_F(SdlTextTest, DrawsInTheGamesColourOverAnUntouchedBackground) {
         target.fill(Background);
         const ColorRef ref = makeColorRef(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour));
         text_.drawText(target, font, 5, 5, "HIM          HIM", ref, TextAlign::Left);
-        int solid = 0;
-        for (int32_t y = 0; y < target.height(); ++y)
-            for (int32_t x = 0; x < target.width(); ++x) solid += target.pixel(x, y) == colour;
-        EXPECT_GT(solid, 0) << "no fully covered pixel carries the exact colour";
         const Rect ink = inkBox(target, Background);
         ASSERT_GT(ink.width(), 60);
         const int32_t gapMiddle = (ink.left + ink.right) / 2;
+        int solid = 0;
         for (int32_t y = 0; y < target.height(); ++y)
-            for (int32_t x = gapMiddle - 10; x <= gapMiddle + 10; ++x)
-                EXPECT_EQ(target.pixel(x, y), Background) << x << "," << y;
+            for (int32_t x = 0; x < target.width(); ++x) {
+                solid += target.pixel(x, y) == colour;
+                EXPECT_TRUE(std::abs(x - gapMiddle) > 10 || target.pixel(x, y) == Background)
+                    << "gap at " << x << "," << y;
+            }
+        EXPECT_GT(solid, 0) << "no fully covered pixel carries the exact colour";
     }
 }
 
@@ -87,27 +85,22 @@ TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
     constexpr int32_t Width = 60, Height = 30, PaddedPitch = Width * 4 + 36, Offset = 100;
     constexpr uint8_t Sentinel = 0xAB;
     const FontHandle font = text_.createFont("Times New Roman", 20);
-    const struct {
-        int32_t x, y;
-        TextAlign align;
-    } cases[] = {{-8, -4, TextAlign::Left},
-                 {70, 20, TextAlign::Right},
-                 {30, -12, TextAlign::Center},
-                 {INT32_MIN, INT32_MIN, TextAlign::Right},
-                 {INT32_MAX, INT32_MAX, TextAlign::Left}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " align " << int(c.align));
+    using Case = std::tuple<int32_t, int32_t, TextAlign>;
+    for (const auto& [left, top, align] :
+         {Case{-8, -4, TextAlign::Left}, Case{70, 20, TextAlign::Right}, Case{30, -12, TextAlign::Center},
+          Case{INT32_MIN, INT32_MIN, TextAlign::Right}, Case{INT32_MAX, INT32_MAX, TextAlign::Left}}) {
+        SCOPED_TRACE(testing::Message() << left << "," << top << " align " << int(align));
         Surface small(Width, Height, PaddedPitch);
         const PixelView view = small.view();
         std::fill(view.base, view.base + view.sizeBytes(), Sentinel);
         small.fill(0);
-        text_.drawText(small, font, c.x, c.y, "WHOM", White, c.align);
+        text_.drawText(small, font, left, top, "WHOM", White, align);
         for (int32_t y = 0; y < Height; ++y)
             for (int32_t i = Width * 4; i < PaddedPitch; ++i)
                 ASSERT_EQ(view.base[y * PaddedPitch + i], Sentinel);
-        if (c.x < -Offset || c.x > 2 * Width) continue;  // far off: nothing to compare
+        if (left < -Offset || left > 2 * Width) continue;  // far off: nothing to compare
         Surface large(300, 200);
-        text_.drawText(large, font, c.x + Offset, c.y + Offset, "WHOM", White, c.align);
+        text_.drawText(large, font, left + Offset, top + Offset, "WHOM", White, align);
         EXPECT_GT(inkBox(small, 0).width(), 0);
         for (int32_t y = 0; y < Height; ++y)
             for (int32_t x = 0; x < Width; ++x)
