@@ -70,26 +70,17 @@ TEST_F(EffectTest, DrawsInTheFlooredColumnOrLeavesTheScreen) {
     }
 }
 
-// The generator's rule, replayed independently of core/Random.
-struct Replay {
-    uint32_t state;
-    int32_t next() {
-        state = state * 214013u + 2531011u;
-        return static_cast<int32_t>((state >> 16) & 0x7FFF);
-    }
-};
-
 TEST_F(EffectTest, ARedSparkDrawsColourThenDirectionSpeedAndLifetime) {
-    Replay r{1};
     Effect spark(0, 0, 1, spawnRedParticle, 0);
-    const uint32_t red = 192u + static_cast<uint32_t>(r.next() % 64);
-    const uint32_t green = static_cast<uint32_t>(r.next() % 96);
-    const uint32_t blue = static_cast<uint32_t>(r.next() % 32);
+    seedRandom(1);  // the draws again, as the burst made them
+    const uint32_t red = 192u + static_cast<uint32_t>(nextRandom() % 64);
+    const uint32_t green = static_cast<uint32_t>(nextRandom() % 96);
+    const uint32_t blue = static_cast<uint32_t>(nextRandom() % 32);
     const Particle& p = *spark.getParticle(0);
     EXPECT_EQ(p.getColor(), red << 16 | green << 8 | blue);
-    EXPECT_NEAR(p.getVelocity().getAngle(), (r.next() % 3600) / 10.0, 1e-9);
-    EXPECT_NEAR(p.getVelocity().getMagnitude(), 50 + r.next() % 150, 1e-9);
-    EXPECT_DOUBLE_EQ(p.getLifetime(), 0.5 + (r.next() % 100) / 200.0);
+    EXPECT_NEAR(p.getVelocity().getAngle(), (nextRandom() % 3600) / 10.0, 1e-9);
+    EXPECT_NEAR(p.getVelocity().getMagnitude(), 50 + nextRandom() % 150, 1e-9);
+    EXPECT_DOUBLE_EQ(p.getLifetime(), 0.5 + (nextRandom() % 100) / 200.0);
 }
 
 }  // namespace

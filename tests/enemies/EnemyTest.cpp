@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "core/Random.h"
 #include "effects/Effect.h"
 #include "effects/PowerUp.h"
@@ -21,7 +24,6 @@ TEST_F(EnemyTest, ConstructorDrawsSpeedSignPeriodAndPhase) {
     EXPECT_DOUBLE_EQ(e.getBobPeriod(), period);
     EXPECT_DOUBLE_EQ(e.getBobTime(), 0.5 * period);
     EXPECT_EQ(e.getBounds(), (Rect{150, 20, 190, 60}));
-    EXPECT_EQ(e.getLaserLevel(), 3);
 }
 
 TEST_F(EnemyTest, FightsOnAtZeroAndExplodesBelowIt) {
@@ -41,30 +43,23 @@ TEST_F(EnemyTest, FightsOnAtZeroAndExplodesBelowIt) {
     EXPECT_EQ(g_effects[0]->getLiveCount(), 100);
 }
 
-struct DropCase {
-    uint32_t seed;
-    int enemies;    // dying together in one frame
-    int droppedBy;  // list index of the enemy expected to drop, -1 for none
-    int32_t kind, amount;
-    friend std::ostream& operator<<(std::ostream& os, const DropCase& c) {
-        return os << "seed " << c.seed << ", " << c.enemies << " dying";
-    }
-};
+// The seed, how many enemies die together in one frame, the list index of the one
+// expected to drop (-1: none), and the drop's kind and amount.
+using DropCase = std::tuple<uint32_t, int, int, int32_t, int32_t>;
 class EnemyDrop : public EnemyTest, public ::testing::WithParamInterface<DropCase> {};
 
 // With the particle limit reached the explosions draw nothing, so the drop's draws
 // follow the constructors' four each.
 TEST_P(EnemyDrop, TheLastEnemyAlwaysDropsOthersOneTimeInTen) {
-    const DropCase c = GetParam();
-    seedRandom(c.seed);
+    const auto [seed, enemies, droppedBy, kind, amount] = GetParam();
+    seedRandom(seed);
     g_particleCount = MaxParticles;
-    for (int i = 0; i < c.enemies; ++i) addEnemy()->applyDamage(EnemyHitPoints + 1);
+    for (int i = 0; i < enemies; ++i) addEnemy()->applyDamage(EnemyHitPoints + 1);
     for (int i = g_enemyCount - 1; i >= 0; --i) g_enemies[i]->update(0.01);
-    ASSERT_EQ(g_powerUpCount, c.droppedBy < 0 ? 0 : 1);
-    if (c.droppedBy < 0) return;
-    EXPECT_EQ(g_powerUps[0]->getKind(), c.kind);
-    EXPECT_EQ(g_powerUps[0]->getAmount(), c.amount);
-    EXPECT_DOUBLE_EQ(g_powerUps[0]->getPosition().getX(), c.droppedBy * 50 + 50 + 20);
+    ASSERT_EQ(g_powerUpCount, droppedBy < 0 ? 0 : 1);
+    if (droppedBy < 0) return;
+    EXPECT_EQ(std::pair(g_powerUps[0]->getKind(), g_powerUps[0]->getAmount()), std::pair(kind, amount));
+    EXPECT_DOUBLE_EQ(g_powerUps[0]->getPosition().getX(), droppedBy * 50 + 50 + 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, EnemyDrop,
@@ -78,12 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Seeds, EnemyDrop,
 // Drawn between the screen sides, turned back only when heading out; the
 // lock-on marker, 2 pixels out on every side, is cut at a side, not dropped.
 TEST_F(EnemyTest, ClampsTheDrawingAndTurnsOnlyWhenHeadingOut) {
-    struct Bounce {
-        double x, vx, turnedVx;
-        int32_t drawnAt;
-    };
-    for (auto [x, vx, turnedVx, drawnAt] :
-         {Bounce{605, 100, -100, 600}, {605, -100, -100, 600}, {-5, -100, 100, 0}, {-5, 100, 100, 0}}) {
+    // The x and x speed, the x speed after the update, and the left column drawn.
+    const std::tuple<double, double, double, int32_t> bounces[] = {
+        {605, 100, -100, 600}, {605, -100, -100, 600}, {-5, -100, 100, 0}, {-5, 100, 100, 0}};
+    for (auto [x, vx, turnedVx, drawnAt] : bounces) {
         SCOPED_TRACE(testing::Message() << "x " << x << " vx " << vx);
         g_backBuffer->fill(0);
         Enemy e(0, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -15,12 +16,9 @@ using test::Keys;
 using test::readyPlayer;
 using test::runPlayer;
 
+// Each test readies its own ship.
 class PlayerTest : public test::GameFixture {
 protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        readyPlayer(300, 400);
-    }
     static const Vector2D& at() { return g_player->getPosition(); }
 };
 
@@ -43,26 +41,24 @@ TEST_F(PlayerTest, TeleportShowsItsFramesForTwentyFourUpdatesThenLandsOnTheOther
         }
         EXPECT_EQ(seen, frames);
         EXPECT_EQ(g_shotCount, 0);
-        EXPECT_EQ(at().getX(), toX);
-        EXPECT_EQ(at().getY(), 400.0);
+        EXPECT_EQ(std::pair(at().getX(), at().getY()), std::pair(toX, 400.0));
     }
 }
 
 // A wall stops the ship dead on its axis; the other axis only damps.
 TEST_F(PlayerTest, WallsStopTheShip) {
-    struct Wall {
-        double x, y, vx, vy, wantX, wantY;
-    };
-    for (const Wall& c : {Wall{3.5, 380, -300, 0, 3, 380}, Wall{601, 380, 300, 0, 602, 380},
-                          Wall{300, 320.5, 0, -300, 300, 320}, Wall{300, 435.9, 0, 300, 300, 435}}) {
-        SCOPED_TRACE(testing::Message() << "from (" << c.x << ", " << c.y << ")");
-        readyPlayer(c.x, c.y);
-        g_player->getVelocity().setCartesian(c.vx, c.vy);
+    // Where the ship starts, its velocity and where it ends.
+    for (auto [x, y, vx, vy, wantX, wantY] : {std::array{3.5, 380.0, -300.0, 0.0, 3.0, 380.0},
+                                              {601, 380, 300, 0, 602, 380},
+                                              {300, 320.5, 0, -300, 300, 320},
+                                              {300, 435.9, 0, 300, 300, 435}}) {
+        SCOPED_TRACE(testing::Message() << "from (" << x << ", " << y << ")");
+        readyPlayer(x, y);
+        g_player->getVelocity().setCartesian(vx, vy);
         runPlayer(1, Keys{});
-        EXPECT_EQ(at().getX(), c.wantX);
-        EXPECT_EQ(at().getY(), c.wantY);
-        EXPECT_NEAR(g_player->getVelocity().getX(), c.wantX == c.x ? c.vx * 0.9 : 0.0, 1e-9);
-        EXPECT_NEAR(g_player->getVelocity().getY(), c.wantY == c.y ? c.vy * 0.9 : 0.0, 1e-9);
+        EXPECT_EQ(std::pair(at().getX(), at().getY()), std::pair(wantX, wantY));
+        EXPECT_NEAR(g_player->getVelocity().getX(), wantX == x ? vx * 0.9 : 0.0, 1e-9);
+        EXPECT_NEAR(g_player->getVelocity().getY(), wantY == y ? vy * 0.9 : 0.0, 1e-9);
     }
 }
 
@@ -84,40 +80,38 @@ Stats statsOf(const Player& p) {
 // Each pick-up goes to a fresh ship with 95 health and a third of its shield; exactly
 // the expected stats change.
 TEST_F(PlayerTest, PickupsGiveTheirRewardAndPostTheirMessage) {
-    struct Pickup {
-        int32_t kind, amount;
-        const char* message;  // null: nothing posted
-        void (*change)(Stats&);
-        double intervalBefore = 0.25;
-    };
+    // The kind and amount, the message posted (null: none), the stats it changes and the
+    // laser interval before.
+    using Pickup = std::tuple<int32_t, int32_t, const char*, void (*)(Stats&), double>;
+    const Pickup pickups[] = {
+        {0, 120, "Collected $120!", [](Stats& s) { s.money += 120; }, 0.25},
+        {11, 50, "Collected $50!", [](Stats& s) { s.money += 50; }, 0.25},
+        {1, 5, "Arc Shot Ammo +5!", [](Stats& s) { s.arc += 5; }, 0.25},
+        {2, 4, "Missile Ammo +4!", [](Stats& s) { s.missiles += 4; }, 0.25},
+        {3, 5, "Energy Cannon Ammo +5!", [](Stats& s) { s.energy += 5; }, 0.25},
+        {4, 1, "Arc Shot Level Up!", [](Stats& s) { s.arcLevel += 1; }, 0.25},
+        {5, 1, "Missile Level Up!", [](Stats& s) { s.missileLevel += 1; }, 0.25},
+        {6, 1, "Energy Cannon Level Up!", [](Stats& s) { s.energyLevel += 1; }, 0.25},
+        {7, 15, "Health!", [](Stats& s) { s.health = 100; }, 0.25},
+        {7, 3, "Health!", [](Stats& s) { s.health = 98; }, 0.25},
+        {8, 3, "Full Shield Recharge!", [](Stats& s) { s.shield = 3.0; }, 0.25},
+        {9, 10, "Temporary Invulnerability!", [](Stats& s) { s.invulnerable += 10; }, 0.25},
+        {10, 1, "Laser Speed Up!", [](Stats& s) { s.interval = 0.25 - 0.1; }, 0.25},
+        {10, 1, "Full Shield Recharge!", [](Stats& s) { s.shield = 3.0; }, 0.2},
+        {12, 5, nullptr, [](Stats&) {}, 0.25}};
     g_hud = new Hud();
-    for (const Pickup& r :
-         {Pickup{0, 120, "Collected $120!", [](Stats& s) { s.money += 120; }},
-          Pickup{11, 50, "Collected $50!", [](Stats& s) { s.money += 50; }},
-          Pickup{1, 5, "Arc Shot Ammo +5!", [](Stats& s) { s.arc += 5; }},
-          Pickup{2, 4, "Missile Ammo +4!", [](Stats& s) { s.missiles += 4; }},
-          Pickup{3, 5, "Energy Cannon Ammo +5!", [](Stats& s) { s.energy += 5; }},
-          Pickup{4, 1, "Arc Shot Level Up!", [](Stats& s) { s.arcLevel += 1; }},
-          Pickup{5, 1, "Missile Level Up!", [](Stats& s) { s.missileLevel += 1; }},
-          Pickup{6, 1, "Energy Cannon Level Up!", [](Stats& s) { s.energyLevel += 1; }},
-          Pickup{7, 15, "Health!", [](Stats& s) { s.health = 100; }},
-          Pickup{7, 3, "Health!", [](Stats& s) { s.health = 98; }},
-          Pickup{8, 3, "Full Shield Recharge!", [](Stats& s) { s.shield = 3.0; }},
-          Pickup{9, 10, "Temporary Invulnerability!", [](Stats& s) { s.invulnerable += 10; }},
-          Pickup{10, 1, "Laser Speed Up!", [](Stats& s) { s.interval = 0.25 - 0.1; }},
-          Pickup{10, 1, "Full Shield Recharge!", [](Stats& s) { s.shield = 3.0; }, 0.2},
-          Pickup{12, 5, nullptr, [](Stats&) {}}}) {
-        SCOPED_TRACE(testing::Message() << "kind " << r.kind << " x" << r.amount);
+    for (auto [kind, amount, message, change, intervalBefore] : pickups) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind << " x" << amount);
         readyPlayer(300, 400);
         g_player->setHealth(95);
         g_player->setShield(1.0);
-        g_player->setLaserInterval(r.intervalBefore);
+        g_player->setLaserInterval(intervalBefore);
         g_hud->setMessage("before");
         Stats want = statsOf(*g_player);
-        r.change(want);
-        g_player->applyPickup(r.kind, r.amount);
+        change(want);
+        g_player->applyPickup(kind, amount);
         EXPECT_EQ(statsOf(*g_player).fields(), want.fields());
-        EXPECT_STREQ(g_hud->getMessage(), r.message ? r.message : "before");
+        EXPECT_STREQ(g_hud->getMessage(), message ? message : "before");
     }
 }
 

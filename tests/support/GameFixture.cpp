@@ -5,37 +5,33 @@
 namespace glintwake::test {
 
 namespace {
-Surface* makeImage(ImageSize size, platform::Pixel colour) {
-    auto* s = new Surface(size.width, size.height);
-    s->fill(colour);
-    s->setColorKey(0);
-    return s;
-}
-
 void installTestImages() {
-    int n = 1;
-    // Distinct, non-black colours so tests can tell which image was drawn.
-    auto next = [&n] {
-        const int i = n++;
-        return platform::makePixel(uint8_t(0x10 * (i % 15) + 0x0F), uint8_t(i * 9), 0x40);
+    int n = 0;
+    // Each image one distinct, non-black colour so tests can tell which was drawn.
+    const auto makeImage = [&n](ImageSize size) {
+        auto* s = new Surface(size.width, size.height);
+        ++n;
+        s->fill(platform::makePixel(uint8_t(0x10 * (n % 15) + 0x0F), uint8_t(n * 9), 0x40));
+        s->setColorKey(0);
+        return s;
     };
-    g_imgPlayerShip = makeImage(PlayerShipSize, next());
-    g_imgCharging = makeImage(ChargingSize, next());
-    g_imgChargingReady = makeImage(ChargingReadySize, next());
-    g_imgTeleport = makeImage(TeleportSize, next());
-    for (int i = 0; i < 4; ++i) g_imgLasers[i] = makeImage(LaserSizes[i], next());
-    g_imgPlayerMissile = makeImage(MissileSize, next());
-    g_imgLockOn = makeImage(LockOnSize, next());
-    g_imgPlayerShield = makeImage(ShieldSize, next());
-    g_imgEnemy = makeImage(EnemySize, next());
-    g_imgEnemyLaser = makeImage(EnemyLaserSize, next());
-    for (int i = 0; i < 3; ++i) g_imgWeaponIcons[i] = makeImage(IconSize, next());
-    g_imgStatusBarEmpty = makeImage(BarSize, next());
-    g_imgHealthBarFull = makeImage(BarSize, next());
-    g_imgShieldBarFull = makeImage(BarSize, next());
-    g_imgPowerUp = makeImage(PowerUpSize, next());
-    g_imgMoney = makeImage(MoneySize, next());
-    g_imgInvincible = makeImage(InvincibleSize, next());
+    g_imgPlayerShip = makeImage(PlayerShipSize);
+    g_imgCharging = makeImage(ChargingSize);
+    g_imgChargingReady = makeImage(ChargingReadySize);
+    g_imgTeleport = makeImage(TeleportSize);
+    for (int i = 0; i < 4; ++i) g_imgLasers[i] = makeImage(LaserSizes[i]);
+    g_imgPlayerMissile = makeImage(MissileSize);
+    g_imgLockOn = makeImage(LockOnSize);
+    g_imgPlayerShield = makeImage(ShieldSize);
+    g_imgEnemy = makeImage(EnemySize);
+    g_imgEnemyLaser = makeImage(EnemyLaserSize);
+    for (int i = 0; i < 3; ++i) g_imgWeaponIcons[i] = makeImage(IconSize);
+    g_imgStatusBarEmpty = makeImage(BarSize);
+    g_imgHealthBarFull = makeImage(BarSize);
+    g_imgShieldBarFull = makeImage(BarSize);
+    g_imgPowerUp = makeImage(PowerUpSize);
+    g_imgMoney = makeImage(MoneySize);
+    g_imgInvincible = makeImage(InvincibleSize);
 }
 }  // namespace
 

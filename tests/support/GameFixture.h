@@ -6,13 +6,13 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <tuple>
 
 #include "enemies/Enemy.h"
 #include "platform/Keys.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "player/Player.h"
 #include "world/GameState.h"
-#include "world/ObjectList.h"
 
 namespace glintwake::test {
 
@@ -83,27 +83,19 @@ inline Enemy* addEnemyAt(double x, double y) {
     e->getPosition().setCartesian(x, y);
     return e;
 }
-inline void clearEnemies() {
-    deleteAllObjects(g_enemies, g_enemyCount);
-    g_enemyCount = 0;
-}
 
-// Where an object is put, and whether one update without time passing leaves it alive.
-struct Place {
-    double x, y;
-    bool alive;
-};
-// Each object made at a place and updated once must live and light `pixels` pixels
-// of a cleared back buffer, or be gone undrawn.
+// Each object made at a place (x, y) and updated once without time passing must be
+// alive as told and light `pixels` pixels of a cleared back buffer, or be gone undrawn.
 template <typename Make>
-void expectScreenEdges(std::initializer_list<Place> places, int pixels, Make make) {
-    for (const Place& p : places) {
-        SCOPED_TRACE(::testing::Message() << "at (" << p.x << ", " << p.y << ")");
+void expectScreenEdges(std::initializer_list<std::tuple<double, double, bool>> places, int pixels,
+                       Make make) {
+    for (auto [x, y, alive] : places) {
+        SCOPED_TRACE(::testing::Message() << "at (" << x << ", " << y << ")");
         g_backBuffer->fill(0);
-        auto object = make(p.x, p.y);
+        auto object = make(x, y);
         object->update(0.0);
-        EXPECT_EQ(object->isDead(), !p.alive);
-        EXPECT_EQ(countLitPixels(*g_backBuffer), p.alive ? pixels : 0);
+        EXPECT_EQ(object->isDead(), !alive);
+        EXPECT_EQ(countLitPixels(*g_backBuffer), alive ? pixels : 0);
     }
 }
 

@@ -16,14 +16,23 @@ namespace glintwake::test {
 namespace {
 constexpr uint64_t FnvOffset = 14695981039346656037ull;
 constexpr uint64_t FnvPrime = 1099511628211ull;
-constexpr int BytesPerPixel = 4;
-constexpr int BitsPerByte = 8;
+constexpr int PixelBits = 32;
+constexpr int ByteBits = 8;
 constexpr uint32_t ByteMask = 0xFF;
 
 std::string format(const char* fmt, auto... args) {
     char line[256];
     std::snprintf(line, sizeof line, fmt, args...);
     return line;
+}
+
+// FNV-1a over the pixels' bytes, lowest first: equal frames give equal hashes.
+uint64_t hashFrame(const std::vector<platform::Pixel>& pixels) {
+    uint64_t hash = FnvOffset;
+    for (platform::Pixel p : pixels)
+        for (int shift = 0; shift < PixelBits; shift += ByteBits)
+            hash = (hash ^ ((p >> shift) & ByteMask)) * FnvPrime;
+    return hash;
 }
 }  // namespace
 
@@ -57,10 +66,6 @@ Harness::~Harness() {
     resetGameState();
 }
 
-void Harness::holdKeys(std::initializer_list<uint8_t> keys) {
-    holdKeys(std::vector<uint8_t>(keys));
-}
-
 void Harness::holdKeys(const std::vector<uint8_t>& keys) {
     platform::HeadlessKeyboard& keyboard = platform_->headlessKeyboard();
     keyboard.releaseAll();
@@ -74,19 +79,11 @@ void Harness::runFrame(double dt) {
     ++framesRun_;
 }
 
-void Harness::runFrames(int count, double dt) {
-    for (int i = 0; i < count; ++i) runFrame(dt);
-}
-
 void Harness::runScript(const std::vector<ScriptStep>& script) {
     for (const ScriptStep& step : script) {
         holdKeys(step.keys);
-        runFrames(step.frames, step.dt);
+        for (int i = 0; i < step.frames; ++i) runFrame(step.dt);
     }
-}
-
-const std::vector<platform::Pixel>& Harness::lastFrame() const {
-    return platform_->headlessDisplay().lastFrame();
 }
 
 std::string Harness::summary() const {
@@ -105,19 +102,9 @@ std::string Harness::summary() const {
         out += format("enemy %d %.3f %.3f hp %d\n", i, e.getPosition().getX(), e.getPosition().getY(),
                       e.getHitPoints());
     }
-    out += format("hash %016llx\n", static_cast<unsigned long long>(hashFrame(lastFrame())));
+    out += format("hash %016llx\n",
+                  static_cast<unsigned long long>(hashFrame(platform_->headlessDisplay().lastFrame())));
     return out;
-}
-
-uint64_t hashFrame(const std::vector<platform::Pixel>& pixels) {
-    uint64_t hash = FnvOffset;
-    for (platform::Pixel p : pixels) {
-        for (int byte = 0; byte < BytesPerPixel; ++byte) {
-            hash ^= (p >> (byte * BitsPerByte)) & ByteMask;
-            hash *= FnvPrime;
-        }
-    }
-    return hash;
 }
 
 }  // namespace glintwake::test

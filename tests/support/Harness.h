@@ -4,7 +4,6 @@
 // and a compact printable summary of the world for replay comparisons.
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,7 +36,7 @@ struct ScriptStep {
     double dt = StandardDt;
 };
 
-// Only one at a time: the game's state is global.
+// Only one at a time: the game's state is global. Not copyable (it owns the platform).
 class Harness {
 public:
     // Seeds the generator, then starts the game on the headless backend. With
@@ -45,23 +44,16 @@ public:
     // wider than a row gives the back buffer padding (0: rows packed).
     explicit Harness(uint32_t seed = 1, bool realFonts = false, int32_t backBufferPitch = 0);
     ~Harness();
-    Harness(const Harness&) = delete;
-    Harness& operator=(const Harness&) = delete;
 
     bool started() const { return started_; }
     const std::string& startupError() const { return startupError_; }
     platform::HeadlessPlatform& platform() { return *platform_; }
 
     // The keys held from now on (all others up).
-    void holdKeys(std::initializer_list<uint8_t> keys);
     void holdKeys(const std::vector<uint8_t>& keys);
     // One frame as the main loop runs it: keyboard into g_keys, then the update.
     void runFrame(double dt = StandardDt);
-    void runFrames(int count, double dt = StandardDt);
     void runScript(const std::vector<ScriptStep>& script);
-    int64_t framesRun() const { return framesRun_; }
-
-    const std::vector<platform::Pixel>& lastFrame() const;
     // Wave, counts, player, enemies and a hash of the last presented frame.
     std::string summary() const;
 
@@ -72,8 +64,5 @@ private:
     std::string startupError_;
     int64_t framesRun_ = 0;
 };
-
-// FNV-1a over the pixels: equal frames give equal hashes.
-uint64_t hashFrame(const std::vector<platform::Pixel>& pixels);
 
 }  // namespace glintwake::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "support/GameFixture.h"
 #include "weapons/EnergyBeam.h"
@@ -24,9 +25,8 @@ TEST_F(EnergyBeamTest, EveryTouchedEnemyLosesRateTimesDtRoundedDown) {
     Enemy* b = test::addEnemyAt(110, 260);
     EnergyBeam beam(120, 300, 0, 0);
     beam.update(Hz60);
-    EXPECT_EQ(a->getHitPoints(), EnemyHitPoints - 4);
-    EXPECT_EQ(b->getHitPoints(), EnemyHitPoints - 4);
-    EXPECT_EQ(missed->getHitPoints(), EnemyHitPoints);
+    EXPECT_EQ(std::tuple(a->getHitPoints(), b->getHitPoints(), missed->getHitPoints()),
+              std::tuple(EnemyHitPoints - 4, EnemyHitPoints - 4, EnemyHitPoints));
     EXPECT_EQ(g_effectCount, 2);
 }
 
@@ -49,11 +49,9 @@ TEST_F(EnergyBeamTest, GlowsBrightestInTheMiddleAndNeverWritesOutsideTheScreen) 
 
     EnergyBeam beam(320.5, 300, 0, 0);
     beam.update(Hz60);  // draws only its starting row
-    // floor(100 * keep) + added light, column by column.
-    const uint32_t once[7] = {80 + 51, 66 + 85, 25 + 192, 255, 25 + 192, 66 + 85, 80 + 51};
-    for (int32_t c = 0; c < 7; ++c) EXPECT_EQ(g_backBuffer->pixel(317 + c, 300), grey(once[c])) << c;
-    EXPECT_EQ(g_backBuffer->pixel(316, 300), Background);
-    EXPECT_EQ(g_backBuffer->pixel(324, 300), Background);
+    // floor(100 * keep) + added light, column by column, between untouched neighbours.
+    const uint32_t once[9] = {100, 80 + 51, 66 + 85, 25 + 192, 255, 25 + 192, 66 + 85, 80 + 51, 100};
+    for (int32_t c = 0; c < 9; ++c) EXPECT_EQ(g_backBuffer->pixel(316 + c, 300), grey(once[c])) << c;
     EXPECT_EQ(g_backBuffer->pixel(320, 299), Background);
     beam.update(Hz60);  // rows 288..300: row 300 is brightened a second time
     EXPECT_EQ(g_backBuffer->pixel(317, 300), grey(104 + 51));  // floor(131 * 0.8) + 51

@@ -10,12 +10,10 @@ namespace {
 
 // A laser that stays where it is put, so the tests see exact positions.
 std::unique_ptr<Laser> parked(double x, double y, int32_t type) {
-    if (type == ChargeLaserType) {
-        auto laser = std::make_unique<ChargeLaser>(x, y, 5, 0);
-        laser->getVelocity().setCartesian(0, 0);
-        return laser;
-    }
-    return std::make_unique<Laser>(x, y, Vector2D(0, 0), type, 0);
+    std::unique_ptr<Laser> laser(type == ChargeLaserType ? new ChargeLaser(x, y, 5, 0)
+                                                         : new Laser(x, y, Vector2D(0, 0), type, 0));
+    laser->getVelocity().setCartesian(0, 0);
+    return laser;
 }
 
 class LaserTest : public test::GameFixture {};

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "support/GameFixture.h"
 #include "weapons/Missile.h"
+#include "world/ObjectList.h"
 
 namespace glintwake {
 namespace {
@@ -16,21 +18,18 @@ class MissileTest : public test::GameFixture {};
 
 // Distance is |enemy x + 8 - missile x| and must be below 640.
 TEST_F(MissileTest, LocksTheNearestInXAndTheFirstListedOnATie) {
-    struct Lock {
-        std::vector<double> enemyXs;
-        double missileX;
-        int32_t expected;
-    };
-    for (const Lock& c : {Lock{{100, 300, 500}, 290, 1}, Lock{{272, 292}, 290, 0}, Lock{{882}, 250, -1},
-                          Lock{{881}, 250, 0}}) {
-        SCOPED_TRACE(testing::Message()
-                     << "missile at " << c.missileX << ", first enemy at " << c.enemyXs[0]);
-        test::clearEnemies();
-        for (double x : c.enemyXs) addEnemyAt(x, 50);
-        const Missile m(c.missileX, 400, 0, 0);
-        EXPECT_EQ(std::pair(m.getTargetIndex(), m.getTargetId()), std::pair(c.expected, c.expected));
-        for (int32_t i = 0; i < g_enemyCount; ++i)
-            EXPECT_EQ(g_enemies[i]->isLockedOn(), i == c.expected) << i;
+    // The enemies' x, the missile's x and the index locked (-1: none).
+    for (const auto& [enemyXs, missileX, expected] :
+         {std::tuple{std::vector<double>{100, 300, 500}, 290.0, 1},
+          {{272, 292}, 290, 0},
+          {{882}, 250, -1},
+          {{881}, 250, 0}}) {
+        SCOPED_TRACE(testing::Message() << "missile x " << missileX << ", enemy x " << enemyXs[0]);
+        SetUp();  // no enemies yet
+        for (double x : enemyXs) addEnemyAt(x, 50);
+        const Missile m(missileX, 400, 0, 0);
+        EXPECT_EQ(std::pair(m.getTargetIndex(), m.getTargetId()), std::pair(expected, expected));
+        for (int32_t i = 0; i < g_enemyCount; ++i) EXPECT_EQ(g_enemies[i]->isLockedOn(), i == expected) << i;
     }
 }
 
