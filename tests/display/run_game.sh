@@ -24,12 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-die() {
-    echo "FAIL: $*" >&2
-    echo "--- game output:" >&2
-    cat "$work/game.out" "$work/game.err" >&2 2>/dev/null
-    exit 1
-}
+DIE_SHOWS=("$work/game.out" "$work/game.err")
 
 # Centre "x y" of the top-level window titled Glintwake, from its geometry.
 box_centre() {

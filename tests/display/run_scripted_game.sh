@@ -33,12 +33,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-die() {
-    echo "FAIL: $*" >&2
-    echo "--- game output:" >&2
-    cat "$work/game.out" "$work/game.err" >&2 2>/dev/null
-    exit 1
-}
+DIE_SHOWS=("$work/game.out" "$work/game.err")
 
 note() { echo "$*" | tee -a "$work/steps.log"; }
 

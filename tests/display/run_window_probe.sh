@@ -25,12 +25,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-die() {
-    echo "FAIL: $*" >&2
-    echo "--- probe output:" >&2
-    cat "$work/probe.out" "$work/probe.err" >&2 2>/dev/null
-    exit 1
-}
+DIE_SHOWS=("$work/probe.out" "$work/probe.err")
 
 probe_running() { kill -0 "$probe_pid" 2>/dev/null; }
 probe_says() { grep -q "^$1" "$work/probe.out"; }

@@ -5,6 +5,7 @@
 #   xvfb_stop                     kills the server started by xvfb_start
 #   wait_for TENTHS CMD...        retries CMD every 0.1 s for up to TENTHS tenths
 #   stop_process PID              ends a process the test started, if still running
+#   die MESSAGE                   fails the test, showing the files in DIE_SHOWS
 
 XVFB_PID=""
 XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
@@ -55,4 +56,13 @@ stop_process() {
         kill "$1" 2>/dev/null
         wait "$1" 2>/dev/null
     fi
+}
+
+DIE_SHOWS=()
+
+die() {
+    echo "FAIL: $*" >&2
+    echo "--- program output:" >&2
+    cat "${DIE_SHOWS[@]}" >&2 2>/dev/null
+    exit 1
 }
