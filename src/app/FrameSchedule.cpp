@@ -38,12 +38,20 @@ int64_t FrameSchedule::now() {
 }
 
 double FrameSchedule::elapsedSeconds(int64_t now) const {
+    if (resumed) return static_cast<double>(framePeriod) * secondsPerTick;
     return static_cast<double>(now - lastFrameTime) * secondsPerTick;
 }
 
 void FrameSchedule::frameStarted(int64_t now) {
     nextFrameTime = now + framePeriod;
     lastFrameTime = now;
+    resumed = false;
+}
+
+void FrameSchedule::restart(int64_t now) {
+    nextFrameTime = now;
+    lastFrameTime = now;
+    resumed = true;
 }
 
 void FrameSchedule::idle(int64_t now) {
@@ -57,12 +65,23 @@ void FrameSchedule::idle(int64_t now) {
 }
 
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
-                   const FrameFunction& frame) {
+                   const FrameFunction& frame, LoopHooks* hooks) {
+    bool wasPaused = false;
     for (;;) {
         platform::Event event;
         if (display.pollEvent(event)) {
             if (event.type == platform::EventType::Quit) return ExitStatusOfQuit;
+            if (hooks != nullptr) hooks->onEvent(event);
             continue;  // no frame runs while events are waiting
+        }
+        if (hooks != nullptr && hooks->isPaused()) {
+            hooks->waitWhilePaused();
+            wasPaused = true;
+            continue;
+        }
+        if (wasPaused) {
+            schedule.restart(schedule.now());
+            wasPaused = false;
         }
         const int64_t now = schedule.now();
         if (!schedule.isDue(now)) {
@@ -72,6 +91,11 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
             continue;
         }
         const double dt = schedule.elapsedSeconds(now);
+        if (hooks != nullptr && dt > StallSeconds) {
+            hooks->onStall();  // normally pauses; in any case the gap is never a dt
+            schedule.restart(now);
+            continue;
+        }
         keyboard.read(g_keys);
         if (platform::isKeyDown(g_keys, platform::key::Escape)) {
             display.requestClose();  // the quit arrives through the event queue

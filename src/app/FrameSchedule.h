@@ -16,6 +16,9 @@ constexpr double SecondsPerMillisecond = 0.001;
 // then a fine one to just before it, and only the last stretch is polled.
 constexpr int64_t WakeMarginMicroseconds = 1000;
 constexpr int64_t FineWakeMarginMicroseconds = 200;
+// A gap longer than this between two frames (a suspended machine, a stopped
+// process, a debugger) is no frame time: the loop treats it as a pause.
+constexpr double StallSeconds = 1.0;
 
 class FrameSchedule {
 public:
@@ -33,6 +36,9 @@ public:
     void frameStarted(int64_t now);
     // Sleeps until shortly before the next frame is due.
     void idle(int64_t now);
+    // Starts over after a pause, as at start-up: the next frame is due as soon as
+    // the timer moves past now, and its dt is one frame period.
+    void restart(int64_t now);
 
     bool usesPerformanceCounter() const { return performanceCounter; }
     int32_t getFramePeriod() const { return framePeriod; }
@@ -49,6 +55,7 @@ private:
     double secondsPerTick = SecondsPerMillisecond;
     int64_t nextFrameTime = 0;
     int64_t lastFrameTime = 0;
+    bool resumed = false;  // the next frame follows a pause
     // The millisecond timer is 32 bits wide; these carry it on past its wrap.
     uint32_t lastMilliseconds = 0;
     int64_t millisecondWraps = 0;
@@ -58,7 +65,22 @@ private:
 // frame is due, reads the keyboard into g_keys and runs `frame`. Escape asks the
 // display to close instead. Returns the exit status carried by the quit.
 using FrameFunction = std::function<void(double dt)>;
+
+// What the loop asks of the comforts around the game (pause, help, window mode).
+// Without them the loop runs the game's frames and nothing else.
+class LoopHooks {
+public:
+    virtual ~LoopHooks() = default;
+    // Sees every event except the quit, before the loop goes on.
+    virtual void onEvent(const platform::Event& event) = 0;
+    // While true no frame runs; waitWhilePaused() is called instead and should sleep.
+    virtual bool isPaused() const = 0;
+    virtual void waitWhilePaused() = 0;
+    // A frame came due more than StallSeconds after the previous one; it does not run.
+    virtual void onStall() = 0;
+};
+
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
-                   const FrameFunction& frame);
+                   const FrameFunction& frame, LoopHooks* hooks = nullptr);
 
 }  // namespace glintwake

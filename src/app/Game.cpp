@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/Comforts.h"
 #include "app/FrameSchedule.h"
 #include "app/ImageTable.h"
 #include "core/Random.h"
@@ -132,6 +133,14 @@ bool initialize(platform::Platform& platform) {
     return createWorld();
 }
 
+bool startNewGame(platform::Platform& platform) {
+    deletePlayObjects();
+    seedRandom(platform.clock().milliseconds());
+    initStarfield();
+    resetWorldCounters();
+    return createWorld();
+}
+
 void shutdown() {
     deleteWorldObjects();
     if (g_platform != nullptr) {
@@ -156,7 +165,11 @@ int runGame(platform::Platform& platform) {
         return StartupFailureStatus;
     }
     FrameSchedule schedule(platform.clock());
-    const int status = runMessageLoop(platform.display(), platform.keyboard(), schedule, updateFrame);
+    int status = 0;
+    {
+        Comforts comforts(platform);
+        status = runMessageLoop(platform.display(), platform.keyboard(), schedule, updateFrame, &comforts);
+    }
     shutdown();
     return status;
 }

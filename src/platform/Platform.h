@@ -14,10 +14,14 @@ constexpr int32_t ScreenWidth = 640;
 constexpr int32_t ScreenHeight = 480;
 constexpr const char* WindowTitle = "Glintwake";
 
-enum class EventType { Quit, Other };
+// Quit ends the loop. KeyPress carries one key going down (repeats excluded), in
+// the game's key numbering; the comfort keys act on these so a short tap between
+// two frames is never lost. The game's own keys stay polled through Keyboard.
+enum class EventType { Quit, Other, KeyPress, FocusLost, FocusGained };
 
 struct Event {
     EventType type = EventType::Other;
+    uint8_t key = 0;  // KeyPress only
 };
 
 // Window, renderer and flip chain. Start-up runs the steps in order; each may
@@ -43,6 +47,11 @@ public:
     virtual bool pollEvent(Event& event) = 0;
     // Asks the window to close; the quit arrives later through pollEvent.
     virtual void requestClose() = 0;
+
+    // Switches between the full-screen desktop window and a resizable window of a
+    // whole multiple of the picture. False where the backend cannot.
+    virtual bool setWindowed(bool /*windowed*/) { return false; }
+    virtual bool isWindowed() const { return false; }
 };
 
 // The keyboard, read once per frame into the game's 256-byte state.

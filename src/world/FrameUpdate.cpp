@@ -50,6 +50,7 @@ void updateFrame(double dt) {
     removeDeadObjects(g_effects, g_effectCount);
     removeDeadObjects(g_shots, g_shotCount);
     if (g_hud != nullptr) g_hud->draw(dt, g_player);
+    if (g_frameOverlay != nullptr && g_backBuffer != nullptr) g_frameOverlay->drawOver(*g_backBuffer);
     if (g_platform != nullptr) g_platform->display().present();
 }
 

@@ -54,6 +54,7 @@ int32_t g_particleCount = 0;
 int32_t g_waveNumber = 0;
 Star g_stars[StarCount] = {};
 const char* g_errorMessage = nullptr;
+FrameOverlay* g_frameOverlay = nullptr;
 
 namespace {
 template <typename T>
@@ -65,6 +66,11 @@ void freeList(T**& list, int32_t count) {
 }  // namespace
 
 void deleteWorldObjects() {
+    deletePlayObjects();
+    releaseImages();
+}
+
+void deletePlayObjects() {
     freeList(g_shots, g_shotCount);
     freeList(g_enemies, g_enemyCount);
     delete g_player;
@@ -75,7 +81,6 @@ void deleteWorldObjects() {
     g_hud = nullptr;
     delete g_shop;
     g_shop = nullptr;
-    releaseImages();
 }
 
 void resetGameState() {
@@ -91,6 +96,7 @@ void resetGameState() {
     g_displayOpen = false;
     g_keyboardOpen = false;
     g_platform = nullptr;
+    g_frameOverlay = nullptr;
 }
 
 }  // namespace glintwake

@@ -84,9 +84,19 @@ extern int32_t g_waveNumber;
 extern Star g_stars[StarCount];
 extern const char* g_errorMessage;
 
+// Drawn over the finished picture just before each flip; the game itself sets none.
+class FrameOverlay {
+public:
+    virtual ~FrameOverlay() = default;
+    virtual void drawOver(Surface& picture) = 0;
+};
+extern FrameOverlay* g_frameOverlay;
+
 // Deletes every listed object and frees the lists, then the player, status display,
 // shop and images, in shut-down order. Counts keep their values.
 void deleteWorldObjects();
+// The same without the images: what a new game replaces.
+void deletePlayObjects();
 
 // Deletes every object, list and image still held and sets every global back to
 // its value at program start. Tests call it between cases.

@@ -42,6 +42,11 @@ public:
     void close() override;
     bool pollEvent(Event& event) override;
     void requestClose() override;
+    bool setWindowed(bool windowed) override {
+        windowed_ = windowed;
+        return true;
+    }
+    bool isWindowed() const override { return windowed_; }
 
     // --- test controls
     void failAt(StartupStep step) {
@@ -51,6 +56,7 @@ public:
     void setBackBufferPitch(int32_t pitchBytes) { backBufferPitch_ = pitchBytes; }
     void keepFrames(bool keep) { keepFrames_ = keep; }
     void pushEvent(EventType type) { events_.push_back(Event{type}); }
+    void pushKeyPress(uint8_t code) { events_.push_back(Event{EventType::KeyPress, code}); }
     void setOnPresent(std::function<void()> hook) { onPresent_ = std::move(hook); }
 
     Surface* backBuffer() { return backBuffer_.get(); }
@@ -80,6 +86,7 @@ private:
     std::deque<Event> events_;
     std::function<void()> onPresent_;
     int closeRequests_ = 0;
+    bool windowed_ = false;
     std::vector<std::string> log_;
     std::vector<std::string> open_;
 

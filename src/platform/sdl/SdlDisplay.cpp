@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/KeyTable.h"
+#include "platform/sdl/SdlController.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
 #include <link.h>
@@ -193,6 +196,7 @@ void SdlDisplay::close() {
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     window_ = nullptr;
     windowId_ = 0;
+    windowed_ = false;
     focused_ = false;
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoStarted_ = false;
@@ -201,25 +205,66 @@ void SdlDisplay::close() {
 bool SdlDisplay::pollEvent(Event& event) {
     SDL_Event sdlEvent;
     if (SDL_PollEvent(&sdlEvent) == 0) return false;
-    event.type = EventType::Other;
+    event = Event{};
     if (sdlEvent.type == SDL_QUIT) {
         event.type = EventType::Quit;
+    } else if (sdlEvent.type == SDL_KEYDOWN && sdlEvent.key.repeat == 0 &&
+               sdlEvent.key.windowID == windowId_) {
+        event.type = EventType::KeyPress;
+        event.key = gameKeyForScancode(sdlEvent.key.keysym.scancode);
     } else if (sdlEvent.type == SDL_WINDOWEVENT && sdlEvent.window.windowID == windowId_) {
-        switch (sdlEvent.window.event) {
-            case SDL_WINDOWEVENT_CLOSE:
-                event.type = EventType::Quit;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_GAINED:
-                focused_ = true;
-                break;
-            case SDL_WINDOWEVENT_FOCUS_LOST:
-                focused_ = false;
-                break;
-            default:
-                break;
-        }
+        translateWindowEvent(sdlEvent.window.event, event);
+    } else if (controllers_ != nullptr) {
+        controllers_->handleEvent(sdlEvent, event);
     }
     return true;
+}
+
+// Focus changes are reported only as they happen: a window that never had the
+// focus has none to lose.
+void SdlDisplay::translateWindowEvent(uint8_t windowEvent, Event& event) {
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_CLOSE:
+            event.type = EventType::Quit;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (!focused_) event.type = EventType::FocusGained;
+            focused_ = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (focused_) event.type = EventType::FocusLost;
+            focused_ = false;
+            break;
+        default:
+            break;
+    }
+}
+
+bool SdlDisplay::setWindowed(bool windowed) {
+    if (window_ == nullptr) return false;
+    if (windowed == windowed_) return true;
+    if (windowed) {
+        if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
+        const int scale = windowScale();
+        SDL_SetWindowResizable(window_, SDL_TRUE);
+        SDL_SetWindowSize(window_, ScreenWidth * scale, ScreenHeight * scale);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_ShowCursor(SDL_ENABLE);
+    } else {
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    windowed_ = windowed;
+    return true;
+}
+
+// The largest whole multiple of the picture that fits the screen's usable area,
+// at least one.
+int SdlDisplay::windowScale() const {
+    SDL_Rect usable{};
+    const int index = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &usable) != 0) return 1;
+    return std::max(1, std::min(usable.w / ScreenWidth, usable.h / ScreenHeight));
 }
 
 void SdlDisplay::requestClose() {

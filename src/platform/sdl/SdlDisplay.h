@@ -15,6 +15,8 @@ typedef struct SDL_Texture SDL_Texture;
 
 namespace platform {
 
+class SdlControllers;
+
 class SdlDisplay final : public Display {
 public:
     SdlDisplay() = default;
@@ -33,6 +35,11 @@ public:
     void close() override;
     bool pollEvent(Event& event) override;
     void requestClose() override;
+    bool setWindowed(bool windowed) override;
+    bool isWindowed() const override { return windowed_; }
+
+    // Controller events arriving through the queue go to these.
+    void attachControllers(SdlControllers* controllers) { controllers_ = controllers; }
 
     bool hasWindow() const { return window_ != nullptr; }
     // Follows the window's focus events; the keyboard reads nothing without it.
@@ -47,6 +54,8 @@ private:
     bool createSoftwareRenderer();
     void rememberRendererName();
     bool pictureFillsOutput() const;
+    void translateWindowEvent(uint8_t windowEvent, Event& event);
+    int windowScale() const;
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -55,6 +64,8 @@ private:
     std::unique_ptr<Surface> backBuffer_;
     uint32_t windowId_ = 0;
     bool focused_ = false;
+    bool windowed_ = false;
+    SdlControllers* controllers_ = nullptr;
     std::string rendererName_;
     std::string glRendererName_;
 };

@@ -16,6 +16,8 @@ SdlKeyboard::~SdlKeyboard() {
 // Key states arrive through SDL's event queue, so the keyboard needs it running.
 bool SdlKeyboard::create() {
     if (!eventsStarted_) eventsStarted_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+    // A machine without controller support still has a keyboard.
+    if (eventsStarted_) controllers_.open();
     return eventsStarted_;
 }
 
@@ -48,6 +50,7 @@ void SdlKeyboard::read(uint8_t* keys) {
         return;
     }
     fillGameKeyState(sdlKeys_, sdlKeyCount_, display_.hasKeyboardFocus(), keys);
+    if (display_.hasKeyboardFocus()) controllers_.addKeys(keys);
 }
 
 void SdlKeyboard::close() {
@@ -55,6 +58,7 @@ void SdlKeyboard::close() {
     formatSet_ = false;
     sdlKeys_ = nullptr;
     sdlKeyCount_ = 0;
+    controllers_.close();
     if (eventsStarted_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
     eventsStarted_ = false;
 }

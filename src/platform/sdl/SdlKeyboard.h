@@ -1,16 +1,19 @@
 #pragma once
 // The system keyboard through SDL's key state, translated to the game's key
-// codes and read only while the game's window has keyboard focus.
+// codes and read only while the game's window has keyboard focus. Game
+// controllers add their keys to the same state.
 #include <cstdint>
 
 #include "platform/Platform.h"
+#include "platform/sdl/SdlController.h"
 #include "platform/sdl/SdlDisplay.h"
 
 namespace platform {
 
 class SdlKeyboard final : public Keyboard {
 public:
-    explicit SdlKeyboard(const SdlDisplay& display) : display_(display) {}
+    SdlKeyboard(const SdlDisplay& display, SdlControllers& controllers)
+        : display_(display), controllers_(controllers) {}
     SdlKeyboard(const SdlKeyboard&) = delete;
     SdlKeyboard& operator=(const SdlKeyboard&) = delete;
     ~SdlKeyboard() override;
@@ -25,6 +28,7 @@ public:
 
 private:
     const SdlDisplay& display_;
+    SdlControllers& controllers_;
     bool eventsStarted_ = false;
     const uint8_t* sdlKeys_ = nullptr;
     int sdlKeyCount_ = 0;

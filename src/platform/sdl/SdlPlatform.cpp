@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlController.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/SdlKeyboard.h"
 #include "platform/sdl/SdlMessageBox.h"
@@ -15,7 +16,9 @@ namespace {
 // here, keyboard and display in the order the game itself closes them.
 class SdlPlatform final : public Platform {
 public:
-    SdlPlatform() : keyboard_(display_), text_(std::make_unique<SdlTextRenderer>()) {}
+    SdlPlatform() : keyboard_(display_, controllers_), text_(std::make_unique<SdlTextRenderer>()) {
+        display_.attachControllers(&controllers_);
+    }
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
     ~SdlPlatform() override {
@@ -33,6 +36,7 @@ public:
 
 private:
     SdlDisplay display_;
+    SdlControllers controllers_;
     SdlKeyboard keyboard_;
     SdlClock clock_;
     std::unique_ptr<SdlTextRenderer> text_;

@@ -1,0 +1,52 @@
+#pragma once
+// The comforts around the game's rules: pause and key help, window or full
+// screen, a new game after the ship is destroyed, and a pause after a stall. They
+// act on key presses and focus changes only; unused, the game runs untouched.
+#include <cstdint>
+
+#include "app/FrameSchedule.h"
+#include "app/Overlay.h"
+#include "app/Pause.h"
+#include "world/GameState.h"
+
+namespace glintwake {
+
+// How often the paused picture is drawn again (after a window change it must be),
+// and how long the paused loop sleeps between looks at the event queue.
+constexpr uint32_t PausedRedrawMilliseconds = 250;
+constexpr int64_t PausedSleepMicroseconds = 50'000;
+
+class Comforts final : public LoopHooks, public FrameOverlay {
+public:
+    // Draws its notices over the game's frames from now until it is destroyed.
+    explicit Comforts(platform::Platform& platform);
+    ~Comforts() override;
+    Comforts(const Comforts&) = delete;
+    Comforts& operator=(const Comforts&) = delete;
+
+    void onEvent(const platform::Event& event) override;
+    bool isPaused() const override { return pause_.isPaused(); }
+    void waitWhilePaused() override;
+    void onStall() override;
+    void drawOver(Surface& picture) override;
+
+    // The pause state; a listener set on it hears every pause and every going on.
+    Pause& pause() { return pause_; }
+
+private:
+    void onKeyPress(uint8_t key);
+    void changed();
+    bool altReturnSwitchesWindow();
+    void toggleWindow();
+    void startNewGameIfDestroyed();
+    void drawPausedPicture();
+
+    platform::Platform& platform_;
+    Pause pause_;
+    Overlay overlay_;
+    bool newPicture_ = false;  // a game frame ran since the last frozen picture was taken
+    bool redraw_ = true;
+    uint32_t lastDrawMilliseconds_ = 0;
+};
+
+}  // namespace glintwake
