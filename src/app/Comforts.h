@@ -13,7 +13,7 @@ namespace glintwake {
 
 // How often the paused picture is drawn again (after a window change it must be),
 // and how long the paused loop sleeps between looks at the event queue.
-constexpr uint32_t PausedRedrawMilliseconds = 250;
+constexpr uint32_t PausedRedrawMilliseconds = 500;
 constexpr int64_t PausedSleepMicroseconds = 50'000;
 
 class Comforts final : public LoopHooks, public FrameOverlay {

@@ -251,6 +251,13 @@ bool SdlDisplay::setWindowed(bool windowed) {
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         SDL_ShowCursor(SDL_ENABLE);
     } else {
+        // Covers the screen first, as at start-up, for X servers without a window
+        // manager to carry out the full-screen request.
+        SDL_Rect screen{};
+        if (SDL_GetDisplayBounds(displayIndex(), &screen) == 0) {
+            SDL_SetWindowPosition(window_, screen.x, screen.y);
+            SDL_SetWindowSize(window_, screen.w, screen.h);
+        }
         if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
         SDL_ShowCursor(SDL_DISABLE);
     }
@@ -258,12 +265,16 @@ bool SdlDisplay::setWindowed(bool windowed) {
     return true;
 }
 
+int SdlDisplay::displayIndex() const {
+    const int index = SDL_GetWindowDisplayIndex(window_);
+    return index < 0 ? 0 : index;
+}
+
 // The largest whole multiple of the picture that fits the screen's usable area,
 // at least one.
 int SdlDisplay::windowScale() const {
     SDL_Rect usable{};
-    const int index = SDL_GetWindowDisplayIndex(window_);
-    if (SDL_GetDisplayUsableBounds(index < 0 ? 0 : index, &usable) != 0) return 1;
+    if (SDL_GetDisplayUsableBounds(displayIndex(), &usable) != 0) return 1;
     return std::max(1, std::min(usable.w / ScreenWidth, usable.h / ScreenHeight));
 }
 

@@ -56,6 +56,7 @@ private:
     bool pictureFillsOutput() const;
     void translateWindowEvent(uint8_t windowEvent, Event& event);
     int windowScale() const;
+    int displayIndex() const;
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
