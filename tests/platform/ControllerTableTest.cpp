@@ -86,16 +86,5 @@ TEST(ControllerTable, StickDeadZoneAndTriggers) {
     }
 }
 
-// The pad adds to what the keyboard holds and never releases a key.
-TEST(ControllerTable, AddsToTheKeyboardState) {
-    uint8_t keys[KeyStateSize] = {};
-    keys[key::Escape] = KeyDown;
-    PadReading pad;
-    pad.buttons[static_cast<int>(PadButton::X)] = true;
-    addPadKeys(pad, keys);
-    EXPECT_EQ(keys[key::Escape], KeyDown);
-    EXPECT_EQ(keys[key::Z], KeyDown);
-}
-
 }  // namespace
 }  // namespace platform
