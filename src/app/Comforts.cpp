@@ -38,10 +38,8 @@ void Comforts::onEvent(const platform::Event& event) {
             pause_.pause();
             changed();
             break;
-        case platform::EventType::FocusGained:
-            redraw_ = true;
-            break;
         default:
+            if (pause_.isPaused()) redraw_ = true;
             break;
     }
 }
@@ -112,7 +110,8 @@ void Comforts::onStall() {
 
 void Comforts::waitWhilePaused() {
     const uint32_t now = platform_.clock().milliseconds();
-    if (redraw_ || now - lastDrawMilliseconds_ >= PausedRedrawMilliseconds) {
+    const uint32_t since = now - lastDrawMilliseconds_;
+    if ((redraw_ && since >= PausedRedrawMilliseconds) || since >= PausedRefreshMilliseconds) {
         drawPausedPicture();
         redraw_ = false;
         lastDrawMilliseconds_ = now;

@@ -11,9 +11,12 @@
 
 namespace glintwake {
 
-// How often the paused picture is drawn again (after a window change it must be),
-// and how long the paused loop sleeps between looks at the event queue.
-constexpr uint32_t PausedRedrawMilliseconds = 500;
+// The paused picture is drawn again after any event (a window uncovered, resized
+// or switched needs it), at most every PausedRedrawMilliseconds, and otherwise
+// only every PausedRefreshMilliseconds; between looks at the event queue the
+// paused loop sleeps.
+constexpr uint32_t PausedRedrawMilliseconds = 200;
+constexpr uint32_t PausedRefreshMilliseconds = 2000;
 constexpr int64_t PausedSleepMicroseconds = 50'000;
 
 class Comforts final : public LoopHooks, public FrameOverlay {
