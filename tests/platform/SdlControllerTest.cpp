@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -84,6 +85,47 @@ TEST(ControllerTable, StickDeadZoneAndTriggers) {
         pad.rightTrigger = c.rightTrigger;
         EXPECT_EQ(heldKeys(pad), c.keys);
     }
+}
+
+// A pad plugged in and out while the game runs, through SDL's virtual joystick:
+// opened as it comes, read into the key state, Start reported as a press, closed as it goes.
+TEST(SdlControllers, HotPluggedPadIsReadAndLetGo) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+    SdlControllers pads;
+    ASSERT_TRUE(pads.open()) << SDL_GetError();
+    std::vector<uint8_t> presses;
+    const auto drain = [&] {
+        SDL_Event sdlEvent;
+        while (SDL_PollEvent(&sdlEvent) != 0) {
+            Event event;
+            pads.handleEvent(sdlEvent, event);
+            if (event.type == EventType::KeyPress) presses.push_back(event.key);
+        }
+    };
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    drain();
+    EXPECT_EQ(pads.count(), 1);
+
+    SDL_Joystick* stick = SDL_JoystickOpen(index);
+    ASSERT_NE(stick, nullptr);
+    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_START, 1);
+    SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_X, 1);
+    SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MAX);
+    drain();
+    uint8_t keys[KeyStateSize] = {};
+    pads.addKeys(keys);
+    EXPECT_EQ(presses, std::vector<uint8_t>{key::Pause});
+    EXPECT_EQ(keys[key::Z], KeyDown);
+    EXPECT_EQ(keys[key::Right], KeyDown);
+
+    SDL_JoystickClose(stick);
+    SDL_JoystickDetachVirtual(index);
+    drain();
+    EXPECT_EQ(pads.count(), 0);
+    pads.close();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 }  // namespace
