@@ -42,12 +42,16 @@ screenshot() {
     import -window root "$shot" 2>/dev/null || die "screenshot $1 failed"
 }
 
-# Pixels brighter than anything a dimmed picture holds, in a crop WxH+X+Y of the
-# current screenshot: "count rows".
+# Pixels brighter than anything a dimmed picture holds (every channel above 160),
+# in a crop WxH+X+Y of the current screenshot: "count rows". The mask is white
+# where all three channels pass; a row scaled down to one pixel stays lit if any did.
 bright() {
-    convert "$shot" -crop "$1" +repage -depth 8 txt:- |
-        awk -F'[(),:]' 'NR > 1 && $4 > 160 && $5 > 160 && $6 > 160 { n++; if (!r[$2]++) rows++ }
-                        END { print n + 0, rows + 0 }'
+    local height mask="$work/bright-mask.png"
+    height=$(echo "$1" | cut -dx -f2 | cut -d+ -f1)
+    convert "$shot" -crop "$1" +repage -channel RGB -threshold 62.75% -separate \
+        -evaluate-sequence min "$mask" || die "no mask of $shot"
+    echo "$(convert "$mask" -format '%[fx:round(mean*w*h)]' info:)" \
+        "$(convert "$mask" -scale "1x${height}!" -threshold 0 -format '%[fx:round(mean*h)]' info:)"
 }
 # $3: only this crop of the two (the whole screen by default).
 same_picture() {
