@@ -36,7 +36,7 @@ void Comforts::onEvent(const platform::Event& event) {
             break;
         case platform::EventType::FocusLost:
             pause_.pause();
-            changed();
+            redraw_ = true;
             break;
         default:
             if (pause_.isPaused()) redraw_ = true;
@@ -74,10 +74,6 @@ void Comforts::onKeyPress(uint8_t code) {
         default:
             return;
     }
-    changed();
-}
-
-void Comforts::changed() {
     redraw_ = true;
 }
 
@@ -105,7 +101,7 @@ void Comforts::startNewGameIfDestroyed() {
 
 void Comforts::onStall() {
     pause_.pause();
-    changed();
+    redraw_ = true;
 }
 
 void Comforts::waitWhilePaused() {

@@ -38,7 +38,6 @@ public:
 
 private:
     void onKeyPress(uint8_t key);
-    void changed();
     bool altReturnSwitchesWindow();
     void toggleWindow();
     void startNewGameIfDestroyed();
