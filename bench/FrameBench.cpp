@@ -35,8 +35,7 @@
 namespace {
 
 namespace key = platform::key;
-using glintwake::test::repositoryRoot;
-using glintwake::test::ScopedWorkingDirectory;
+using glintwake::test::Harness;
 using glintwake::test::StandardDt;
 
 constexpr uint32_t Seed = 1234;
@@ -44,102 +43,33 @@ constexpr int WarmUpFrames = 120;
 constexpr int FramesPerPattern = 45;
 constexpr int64_t CopyingPresent = 1;
 
-// ---------------------------------------------------------------- the backend
+// ---------------------------------------------------------------- the game
 
-// The headless display with a choice of flip: none at all, or the headless copy of
-// the whole picture.
-class BenchDisplay final : public platform::Display {
+// The play harness with the real fonts and no recording of texts, as the game
+// draws them; copyOnPresent picks the headless copy of the picture or no flip.
+glintwake::test::HarnessSetup benchSetup(bool copyOnPresent) {
+    return {.realFonts = true, .recordText = false, .copyOnPresent = copyOnPresent};
+}
+
+// True when fontconfig and SDL_ttf found a real font for the game's faces.
+bool hasRealFonts(platform::TextRenderer& text) {
+    const platform::FontHandle font = text.createFont("Times New Roman", 20);
+    if (font == platform::NoFont) return false;
+    text.deleteFont(font);
+    return true;
+}
+
+// One started game, shut down when it goes.
+class BenchGame : public Harness {
 public:
-    explicit BenchDisplay(bool copyOnPresent) : copy_(copyOnPresent) {}
-
-    bool startVideo() override { return inner_.startVideo(); }
-    bool createWindow() override { return inner_.createWindow(); }
-    bool createRenderer() override { return inner_.createRenderer(); }
-    bool enterFullScreen() override { return inner_.enterFullScreen(); }
-    bool setLogicalSize() override { return inner_.setLogicalSize(); }
-    bool createTexture() override { return inner_.createTexture(); }
-    platform::Surface* createBackBuffer() override { return inner_.createBackBuffer(); }
-    void present() override {
-        if (copy_) inner_.present();
-    }
-    void close() override { inner_.close(); }
-    bool pollEvent(platform::Event& event) override { return inner_.pollEvent(event); }
-    void requestClose() override { inner_.requestClose(); }
-
-    platform::HeadlessDisplay& inner() { return inner_; }
-
-private:
-    platform::HeadlessDisplay inner_;
-    bool copy_;
-};
-
-// Headless display, keyboard and clock with the real SDL_ttf text renderer.
-class BenchPlatform final : public platform::Platform {
-public:
-    explicit BenchPlatform(bool copyOnPresent)
-        : display_(copyOnPresent), keyboard_(display_.inner()), text_(platform::createSdlTextRenderer()) {}
-
-    platform::Display& display() override { return display_; }
-    platform::Keyboard& keyboard() override { return keyboard_; }
-    platform::Clock& clock() override { return clock_; }
-    platform::TextRenderer& text() override { return *text_; }
-    platform::MessageBox& messageBox() override { return messageBox_; }
-
-    platform::HeadlessKeyboard& headlessKeyboard() { return keyboard_; }
-
-    // True when fontconfig and SDL_ttf found a real font for the game's faces.
-    bool hasRealFonts() {
-        const platform::FontHandle font = text_->createFont("Times New Roman", 20);
-        if (font == platform::NoFont) return false;
-        text_->deleteFont(font);
-        return true;
-    }
-
-private:
-    BenchDisplay display_;
-    platform::HeadlessKeyboard keyboard_;
-    platform::ManualClock clock_;
-    std::unique_ptr<platform::TextRenderer> text_;
-    platform::RecordingMessageBox messageBox_;
-};
-
-// One started game on the bench backend, shut down when it goes.
-class BenchGame {
-public:
-    explicit BenchGame(bool copyOnPresent) : platform_(copyOnPresent) {
-        glintwake::resetGameState();
-        glintwake::seedRandom(Seed);
-        const ScopedWorkingDirectory atRoot(repositoryRoot());
-        started_ = glintwake::initialize(platform_);
-    }
-    ~BenchGame() {
-        glintwake::shutdown();
-        glintwake::resetGameState();
-    }
-    BenchGame(const BenchGame&) = delete;
-    BenchGame& operator=(const BenchGame&) = delete;
+    explicit BenchGame(bool copyOnPresent) : Harness(Seed, benchSetup(copyOnPresent)) {}
 
     // Why the game cannot be measured, or null when it can.
     const char* problem() {
-        if (!started_) return "the game did not start (Images/ missing?)";
-        if (!platform_.hasRealFonts()) return "no real font found through fontconfig";
+        if (!started()) return "the game did not start (Images/ missing?)";
+        if (!hasRealFonts(platform().text())) return "no real font found through fontconfig";
         return nullptr;
     }
-
-    void holdKeys(const std::vector<uint8_t>& keys) {
-        platform::HeadlessKeyboard& keyboard = platform_.headlessKeyboard();
-        keyboard.releaseAll();
-        for (uint8_t code : keys) keyboard.setKey(code, true);
-    }
-    // One frame as the main loop runs it: keyboard into g_keys, then the update.
-    void runFrame() {
-        platform_.keyboard().read(glintwake::g_keys);
-        glintwake::updateFrame(StandardDt);
-    }
-
-private:
-    BenchPlatform platform_;
-    bool started_ = false;
 };
 
 // ---------------------------------------------------------------- the load
@@ -399,30 +329,25 @@ BENCHMARK(BM_PlayedFrame)->Arg(0)->Arg(CopyingPresent)->Unit(benchmark::kMicrose
 // with the 22 images, and one updateFrame. Shut-down is timed only with Arg 1.
 void BM_StartupToFirstFrame(benchmark::State& state) {
     const bool timeShutdown = state.range(0) == 1;
-    const ScopedWorkingDirectory atRoot(repositoryRoot());
     for (auto _ : state) {
-        auto platform = std::make_unique<BenchPlatform>(true);
-        glintwake::resetGameState();
-        glintwake::seedRandom(Seed);
-        if (!glintwake::initialize(*platform)) {
-            glintwake::shutdown();
+        auto game = std::make_unique<Harness>(Seed, benchSetup(true));
+        if (!game->started()) {
             state.SkipWithError("the game did not start (Images/ missing?)");
             break;
         }
-        glintwake::updateFrame(StandardDt);
+        game->runFrame();
         if (!timeShutdown) state.PauseTiming();
-        glintwake::shutdown();
-        platform.reset();
+        game.reset();
         if (!timeShutdown) state.ResumeTiming();
     }
-    glintwake::resetGameState();
     state.SetLabel(timeShutdown ? "with shut-down" : "shut-down untimed");
 }
 BENCHMARK(BM_StartupToFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The least any frame does: clear the back buffer, then flip.
 void BM_BareClearAndPresent(benchmark::State& state) {
-    BenchDisplay display(state.range(0) == CopyingPresent);
+    platform::HeadlessDisplay display;
+    display.setPresentCopies(state.range(0) == CopyingPresent);
     if (!(display.startVideo() && display.createWindow() && display.createRenderer() &&
           display.enterFullScreen() && display.setLogicalSize() && display.createTexture())) {
         state.SkipWithError("the headless display did not start");

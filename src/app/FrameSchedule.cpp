@@ -96,12 +96,10 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
             schedule.restart(now);
             continue;
         }
-        keyboard.read(g_keys);
-        if (platform::isKeyDown(g_keys, platform::key::Escape)) {
+        if (!runFrame(keyboard, dt, frame)) {
             display.requestClose();  // the quit arrives through the event queue
             continue;
         }
-        frame(dt);
         schedule.frameStarted(now);
     }
 }

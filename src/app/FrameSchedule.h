@@ -2,9 +2,9 @@
 // When the next frame is due and how much time it covers: the 60 Hz schedule on
 // the high-resolution counter, or on the millisecond timer where there is none.
 #include <cstdint>
-#include <functional>
 
 #include "platform/Platform.h"
+#include "world/FrameUpdate.h"
 
 namespace glintwake {
 
@@ -62,9 +62,8 @@ private:
 };
 
 // The message loop: drains events one per turn and, when none is waiting and a
-// frame is due, reads the keyboard into g_keys and runs `frame`. Escape asks the
-// display to close instead. Returns the exit status carried by the quit.
-using FrameFunction = std::function<void(double dt)>;
+// frame is due, runs it through runFrame. Escape asks the display to close
+// instead. Returns the exit status carried by the quit.
 
 // What the loop asks of the comforts around the game (pause, help, window mode).
 // Without them the loop runs the game's frames and nothing else.

@@ -19,8 +19,6 @@ namespace {
 
 constexpr int StartupFailureStatus = 0;
 
-StartupAllocation failingAllocation = StartupAllocation::None;
-
 // Start-up's failures store their text (or none) and end start-up.
 bool fail(const char* text) {
     g_errorMessage = text;
@@ -31,14 +29,8 @@ bool fail(const char* text) {
 // shows as an empty result, which start-up reports like any other failure.
 template <typename T>
 T* makeObject(StartupAllocation which) {
-    if (which == failingAllocation) return nullptr;
+    if (which == g_failingAllocation) return nullptr;
     return new (std::nothrow) T();
-}
-
-template <typename T>
-T** makeList(StartupAllocation which, int32_t capacity) {
-    if (which == failingAllocation) return nullptr;
-    return new (std::nothrow) T*[capacity]();  // every entry null
 }
 
 struct DisplayStep {
@@ -68,15 +60,6 @@ constexpr KeyboardStep KeyboardSteps[] = {
     {&platform::Keyboard::acquire, "Device Acquisition FAILED"},
 };
 
-void resetWorldCounters() {
-    g_shotCount = 0;
-    g_effectCount = 0;
-    g_particleCount = 0;
-    g_enemyCount = 0;
-    g_powerUpCount = 0;
-    g_waveNumber = 0;
-}
-
 bool openDisplay(platform::Display& display) {
     if (!display.startVideo()) return fail("Error Registering Window Class");
     g_displayOpen = true;
@@ -101,14 +84,14 @@ bool openKeyboard(platform::Keyboard& keyboard) {
 bool createWorld() {
     g_player = makeObject<Player>(StartupAllocation::Player);
     if (g_player == nullptr) return fail("Error creating Player");
-    g_shots = makeList<Projectile>(StartupAllocation::Shots, MaxShots);
+    g_shots = makeObjectList<Projectile>(StartupAllocation::Shots, MaxShots);
     if (g_shots == nullptr) return fail("Error allocating weapon array");
-    g_enemies = makeList<Enemy>(StartupAllocation::Enemies, MaxEnemies);
+    g_enemies = makeObjectList<Enemy>(StartupAllocation::Enemies, MaxEnemies);
     if (g_enemies == nullptr) return fail("Error allocating sprite array");
     // The remaining allocations have never had a text of their own.
-    g_effects = makeList<Effect>(StartupAllocation::Effects, MaxEffects);
+    g_effects = makeObjectList<Effect>(StartupAllocation::Effects, MaxEffects);
     if (g_effects == nullptr) return false;
-    g_powerUps = makeList<PowerUp>(StartupAllocation::PowerUps, MaxPowerUps);
+    g_powerUps = makeObjectList<PowerUp>(StartupAllocation::PowerUps, MaxPowerUps);
     if (g_powerUps == nullptr) return false;
     g_hud = makeObject<Hud>(StartupAllocation::Hud);
     if (g_hud == nullptr) return false;
@@ -119,7 +102,7 @@ bool createWorld() {
 }  // namespace
 
 void failStartupAllocation(StartupAllocation which) {
-    failingAllocation = which;
+    g_failingAllocation = which;
 }
 
 bool initialize(platform::Platform& platform) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/Platform.h"
+#include "world/GameState.h"
 
 namespace glintwake {
 
@@ -21,10 +22,8 @@ bool startNewGame(platform::Platform& platform);
 // process status.
 int runGame(platform::Platform& platform);
 
-// The objects start-up allocates, in the order it allocates them.
-enum class StartupAllocation { Player, Shots, Enemies, Effects, PowerUps, Hud, Shop, None };
 // Test seam: makes the given allocation of later start-ups come back empty, as an
-// exhausted heap would. None restores normal behaviour.
+// exhausted heap would. None (also set by resetGameState) restores normal behaviour.
 void failStartupAllocation(StartupAllocation which);
 
 }  // namespace glintwake

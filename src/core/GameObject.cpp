@@ -26,21 +26,21 @@ GameObject::GameObject(Surface* image, double x, double y, double vx, double vy,
     setImageAndBounds(image);
 }
 
-GameObject::GameObject(const GameObject& other, int32_t listIndex)
-    : image(other.image),
-      bounds(other.bounds),
-      position(other.position),
-      velocity(other.velocity),
-      frameCount(other.frameCount),
-      frameDelay(other.frameDelay),
-      currentFrame(other.currentFrame),
-      frameCountdown(other.frameCountdown) {
-    slot.listIndex = listIndex;
-}
-
 void GameObject::setImageAndBounds(Surface* picture) {
     image = picture;
     if (picture != nullptr) bounds = Rect{0, 0, picture->width(), picture->height()};
+}
+
+void GameObject::setImageAndBounds(Surface* picture, int32_t width, int32_t height) {
+    image = picture;
+    bounds = Rect{0, 0, width, height};
+}
+
+void GameObject::setAnimation(uint32_t frames, uint32_t delay, uint32_t firstDelay) {
+    frameCount = frames;
+    frameDelay = delay;
+    frameCountdown = firstDelay;
+    currentFrame = 0;
 }
 
 void GameObject::advanceFrame(uint32_t count, uint32_t delay) {
@@ -112,6 +112,27 @@ void GameObject::update(double dt) {
     position.addScaled(velocity, dt);
     animationStep();
     drawClipped(image, screenCoord(position.getX()), screenCoord(position.getY()), frameRect());
+}
+
+void GameObject::flyUnclipped(double dt) {
+    if (slot.isDead()) return;
+    position.addScaled(velocity, dt);
+    followTarget(dt);
+    animationStep();
+
+    const Rect source = frameRect();
+    const int32_t x = screenCoord(position.getX());
+    const int32_t y = screenCoord(position.getY());
+    if (!fitsOnScreen(x, y, source)) {
+        leaveScreen();
+        slot.dead = true;
+        return;
+    }
+    if (touchTarget()) {
+        slot.dead = true;
+        return;
+    }
+    drawImage(image, x, y, source);
 }
 
 Rect GameObject::getBounds() const {

@@ -18,12 +18,14 @@ public:
     GameObject() = default;
     GameObject(Surface* image, double x, double y, double vx, double vy, uint32_t frameCount,
                uint32_t frameDelay, int32_t listIndex);
-    GameObject(const GameObject& other, int32_t listIndex);
+    GameObject(const GameObject&) = delete;
     GameObject& operator=(const GameObject&) = delete;
     virtual ~GameObject() = default;
 
     // Advances one frame and draws into the back buffer.
     virtual void update(double dt);
+    // The keyed blit onto the back buffer; failures are ignored.
+    static void drawImage(Surface* image, int32_t x, int32_t y, const Rect& source);
     // True when the two screen rectangles overlap; touching edges do not.
     virtual bool collides(const GameObject& other) const;
     virtual Rect getBounds() const;
@@ -39,6 +41,22 @@ public:
 protected:
     // Takes the picture and, when there is one, its whole size as the collision size.
     void setImageAndBounds(Surface* picture);
+    // Takes the picture with a collision size of its own, whether or not it loaded.
+    void setImageAndBounds(Surface* picture, int32_t width, int32_t height);
+    // A strip of `frames` frames each held `delay` extra updates, the first `firstDelay`.
+    void setAnimation(uint32_t frames, uint32_t delay, uint32_t firstDelay);
+    void setAnimation(uint32_t frames, uint32_t delay) { setAnimation(frames, delay, delay); }
+
+    // The step of every shot and power-up: move, followTarget, animate; then it
+    // vanishes whole once any part of its frame would leave the screen (never
+    // clipped), ends when touchTarget used it up, or else draws.
+    void flyUnclipped(double dt);
+    // Hooks of that step; by default they do nothing.
+    virtual void followTarget(double /*dt*/) {}
+    virtual void leaveScreen() {}
+    // Acts on whatever the object touches; true when that used the object up.
+    virtual bool touchTarget() { return false; }
+
     // Frame counter step shared by every animated object.
     void animationStep() { advanceFrame(frameCount, frameDelay); }
     // The same step over a strip of `count` frames each held `delay` extra updates,
@@ -47,9 +65,7 @@ protected:
     // The image's frame height (whole height / frameCount), 0 without an image.
     int32_t frameHeight() const;
     Rect frameRect() const;
-    // The keyed blit onto the back buffer; failures are ignored.
-    static void drawImage(Surface* image, int32_t x, int32_t y, const Rect& source);
-    // The same, with the part outside the 640x480 screen cut off first (the blit
+    // drawImage with the part outside the 640x480 screen cut off first (the blit
     // itself refuses anything that does not fit).
     static void drawClipped(Surface* image, int32_t x, int32_t y, Rect source);
     // True when the source rectangle drawn with its top-left at (x, y) lies wholly on the screen.

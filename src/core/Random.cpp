@@ -3,7 +3,7 @@
 namespace glintwake {
 
 namespace {
-uint32_t g_randomState = 1;  // rand() starts as if seeded with 1
+uint32_t g_randomState = InitialRandomSeed;
 }
 
 void seedRandom(uint32_t seed) {

@@ -8,6 +8,7 @@ namespace glintwake {
 constexpr uint32_t RandomMultiplier = 214013u;
 constexpr uint32_t RandomIncrement = 2531011u;
 constexpr int32_t RandomMax = 32767;
+constexpr uint32_t InitialRandomSeed = 1;  // the state before any seeding
 
 void seedRandom(uint32_t seed);
 int32_t nextRandom();  // 0 .. 32767

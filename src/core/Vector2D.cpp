@@ -32,19 +32,8 @@ void Vector2D::add(const Vector2D& o) {
     syncPolar();
 }
 
-void Vector2D::subtract(const Vector2D& o) {
-    x = x - o.x;
-    y = y - o.y;
-    syncPolar();
-}
-
 void Vector2D::scale(double k) {
     magnitude = k * magnitude;
-    syncCartesian();
-}
-
-void Vector2D::divide(double k) {
-    magnitude = magnitude / k;
     syncCartesian();
 }
 

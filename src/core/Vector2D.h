@@ -19,9 +19,7 @@ public:
     double getMagnitude() const { return magnitude; }
 
     void add(const Vector2D& o);
-    void subtract(const Vector2D& o);
     void scale(double k);
-    void divide(double k);
     void rotate(double degrees);
     void setAngle(double a);
     void setMagnitude(double m);
@@ -29,7 +27,6 @@ public:
     void setX(double v);
     void setY(double v);
     void setCartesian(double a, double b);
-    double dot(const Vector2D& o) const { return x * o.x + y * o.y; }
 
     // The standard movement step: position += velocity * dt, velocity unchanged.
     void addScaled(const Vector2D& velocity, double dt);

@@ -15,22 +15,15 @@ PowerUp::PowerUp(double x, double y, int32_t kind, int32_t amount, int32_t listI
 }
 
 void PowerUp::update(double dt) {
-    if (slot.dead) return;
-    position.addScaled(velocity, dt);
-    const Rect source = frameRect();  // one still picture: the whole image
-    const int32_t ix = screenCoord(position.getX());
-    const int32_t iy = screenCoord(position.getY());
-    // The screen test comes first: an item leaving the screen is lost even over the ship.
-    if (!fitsOnScreen(ix, iy, source)) {
-        slot.dead = true;
-        return;
-    }
-    if (g_player != nullptr && g_player->collides(*this)) {
-        g_player->applyPickup(kind, amount);
-        slot.dead = true;
-        return;
-    }
-    drawImage(image, ix, iy, source);
+    // One still picture; the screen test comes first: an item leaving the screen is
+    // lost even over the ship.
+    flyUnclipped(dt);
+}
+
+bool PowerUp::touchTarget() {
+    if (g_player == nullptr || !g_player->collides(*this)) return false;
+    g_player->applyPickup(kind, amount);
+    return true;
 }
 
 }  // namespace glintwake

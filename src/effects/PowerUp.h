@@ -36,6 +36,9 @@ public:
     int32_t getAmount() const { return amount; }
 
 private:
+    // Gives the reward to the ship on touch.
+    bool touchTarget() override;
+
     int32_t kind;
     int32_t amount;
 };

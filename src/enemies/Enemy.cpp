@@ -73,9 +73,7 @@ constexpr Loot LootTable[] = {
 Enemy::Enemy(int32_t waveNumber, int32_t index) : enemyId(index), laserLevel(waveNumber) {
     slot.listIndex = index;
     setImageAndBounds(g_imgEnemy);
-    frameCount = 1;
-    frameDelay = EnemyFrameDelay;
-    frameCountdown = EnemyFrameDelay;
+    setAnimation(1, EnemyFrameDelay);
 
     double speed = (nextRandom() % SpeedDraws) / SpeedDivisor + MinSpeed;
     if (nextRandom() % 2 != 0) speed = -speed;

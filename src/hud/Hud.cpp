@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/GameObject.h"
 #include "player/Player.h"
 #include "world/GameState.h"
 
@@ -73,10 +74,7 @@ int32_t magnitude(int32_t v) {
     return v < 0 ? (v == INT32_MIN ? INT32_MAX : -v) : v;
 }
 
-void blit(Surface* image, int32_t x, int32_t y, const platform::Rect& source) {
-    if (image == nullptr || g_backBuffer == nullptr) return;
-    g_backBuffer->bltFast(x, y, *image, source, platform::BltKeyed);
-}
+constexpr auto blit = &GameObject::drawImage;
 
 // The full picture for the filled columns, the empty picture for the rest.
 void drawBar(Surface* full, int32_t left, double ratio) {

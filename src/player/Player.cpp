@@ -106,13 +106,9 @@ Rect stripFrame(const Surface* strip, uint32_t frame, int32_t width, int32_t fra
 }  // namespace
 
 Player::Player() {
-    image = g_imgPlayerShip;
-    bounds = Rect{0, 0, PlayerWidth, PlayerHeight};
+    setImageAndBounds(g_imgPlayerShip, PlayerWidth, PlayerHeight);
+    setAnimation(ShipFrames, ShipFrameDelay);
     position.setCartesian(StartX, StartY);
-    frameCount = ShipFrames;
-    frameDelay = ShipFrameDelay;
-    frameCountdown = ShipFrameDelay;
-    currentFrame = 0;
 }
 
 void Player::updatePlayer(const uint8_t* keys, double dt) {

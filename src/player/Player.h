@@ -47,7 +47,6 @@ public:
     double getLaserInterval() const { return laserInterval; }
     double getCharge() const { return charge; }
     uint8_t getChargeState() const { return chargeState; }
-    bool isNextGunLeft() const { return nextGunLeft; }
     bool isShieldActive() const { return shieldActive; }
     bool isTeleporting() const { return teleporting; }
     int8_t getTeleportFrame() const { return teleportFrame; }

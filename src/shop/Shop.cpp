@@ -43,6 +43,12 @@ bool ready(double timer) {
     return timer == 0.0 || timer > RepeatDelay;
 }
 
+// The held key's timer after it acted (or waited) this frame.
+void advanceRepeat(double& timer, double dt) {
+    if (timer > RepeatDelay) timer = RepeatRestart;
+    timer += dt;
+}
+
 // Key repeat: returns whether the key acts in this frame and advances its timer.
 bool repeatKey(bool held, double& timer, double dt) {
     if (!held) {
@@ -50,9 +56,25 @@ bool repeatKey(bool held, double& timer, double dt) {
         return false;
     }
     const bool acts = ready(timer);
-    if (acts && timer > RepeatDelay) timer = RepeatRestart;
-    timer += dt;
+    advanceRepeat(timer, dt);
     return acts;
+}
+
+// True when the row's item is at its limit: full health or shield, or that laser
+// grade (or a better one) already fitted.
+bool soldOut(const Player& player, int32_t row) {
+    switch (row) {
+        case HealthRow:
+            return !(player.getHealth() < MaxHealth);
+        case ShieldRow:
+            return !(player.getShield() < MaxShield);
+        case SuperLaserRow:
+            return player.getLaserType() >= SuperLaser;
+        case PowerLaserRow:
+            return player.getLaserType() >= PowerLaser;
+        default:
+            return false;
+    }
 }
 
 int32_t rowTop(int32_t row) {
@@ -98,24 +120,15 @@ bool Shop::handleEnter(double dt, Player& player, bool held) {
         return false;
     }
     buy(player, selected);
-    if (timer > RepeatDelay) timer = RepeatRestart;
-    timer += dt;
+    // Only a purchase runs the timer, so a held Enter buys once per press.
+    advanceRepeat(timer, dt);
     return true;
 }
 
 bool Shop::canBuy(const Player& player, int32_t row) const {
-    switch (row) {
-        case HealthRow:
-            return player.getHealth() < MaxHealth;
-        case ShieldRow:
-            return player.getShield() < MaxShield;
-        case SuperLaserRow:
-            return player.getLaserType() == NormalLaser;
-        case PowerLaserRow:
-            return player.getLaserType() == SuperLaser;
-        default:
-            return true;
-    }
+    // Power lasers are fitted over super lasers only.
+    const bool needsSuper = row == PowerLaserRow && player.getLaserType() < SuperLaser;
+    return !soldOut(player, row) && !needsSuper;
 }
 
 void Shop::buy(Player& player, int32_t row) {
@@ -126,12 +139,7 @@ void Shop::buy(Player& player, int32_t row) {
 }
 
 ColorRef Shop::rowColour(const Player& player, int32_t row) const {
-    ColorRef c = player.getMoney() < prices[row] ? Dark : Bright;
-    const bool soldOut = (row == HealthRow && player.getHealth() >= MaxHealth) ||
-                         (row == ShieldRow && player.getShield() >= MaxShield) ||
-                         (row == SuperLaserRow && player.getLaserType() >= SuperLaser) ||
-                         (row == PowerLaserRow && player.getLaserType() >= PowerLaser);
-    if (soldOut) c = Dark;
+    ColorRef c = player.getMoney() < prices[row] || soldOut(player, row) ? Dark : Bright;
     if (row == selected) c *= SelectedFactor;
     return c;
 }

@@ -25,41 +25,27 @@ constexpr int32_t HitSparks = 75;
 EnemyLaser::EnemyLaser(double x, double y, int32_t level, int32_t listIndex)
     : homingSpeed(static_cast<int32_t>(std::min(level * HomingPerLevel, MaxHomingSpeed))) {
     slot.listIndex = listIndex;
-    image = g_imgEnemyLaser;
-    bounds = Rect{0, 0, EnemyLaserWidth, EnemyLaserHeight};
+    setImageAndBounds(g_imgEnemyLaser, EnemyLaserWidth, EnemyLaserHeight);
+    setAnimation(EnemyLaserFrames, EnemyLaserFrameDelay);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, EnemyLaserSpeed);
-    frameCount = EnemyLaserFrames;
-    frameDelay = EnemyLaserFrameDelay;
-    frameCountdown = EnemyLaserFrameDelay;
     weaponType = EnemyLaserWeaponType;
     damage = level + BaseDamage;
 }
 
 void EnemyLaser::update(double dt) {
-    if (slot.dead) return;
-    position.addScaled(velocity, dt);
-    driftTowardPlayer(dt);
-    animationStep();
-
-    const Rect source = frameRect();
-    const int32_t ix = screenCoord(position.getX());
-    const int32_t iy = screenCoord(position.getY());
-    if (!fitsOnScreen(ix, iy, source)) {
-        slot.dead = true;
-        return;
-    }
-    if (g_player != nullptr && g_player->collides(*this)) {
-        // Used up on contact, whether or not the ship's protections let the damage through.
-        g_player->takeDamage(damage);
-        spawnEffect(position.getX(), position.getY(), HitSparks, spawnGreenParticle);
-        slot.dead = true;
-        return;
-    }
-    drawImage(image, ix, iy, source);
+    flyUnclipped(dt);
 }
 
-void EnemyLaser::driftTowardPlayer(double dt) {
+bool EnemyLaser::touchTarget() {
+    if (g_player == nullptr || !g_player->collides(*this)) return false;
+    // Used up on contact, whether or not the ship's protections let the damage through.
+    g_player->takeDamage(damage);
+    spawnEffect(position.getX(), position.getY(), HitSparks, spawnGreenParticle);
+    return true;
+}
+
+void EnemyLaser::followTarget(double dt) {
     if (g_player == nullptr) return;
     stepXToward(g_player->getPosition().getX() + PlayerAimOffset, homingSpeed * dt);
 }

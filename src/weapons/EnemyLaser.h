@@ -19,7 +19,9 @@ public:
 
 private:
     // Moves x toward the player's ship by at most homingSpeed * dt, snapping onto it.
-    void driftTowardPlayer(double dt);
+    void followTarget(double dt) override;
+    // Hurts the ship on contact.
+    bool touchTarget() override;
 
     int32_t homingSpeed = 0;
 };

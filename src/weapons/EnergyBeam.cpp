@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/Contacts.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
@@ -82,12 +83,11 @@ void EnergyBeam::update(double dt) {
 
 void EnergyBeam::burnEnemies(double dt) {
     const int32_t amount = damageFor(dt);
-    for (int32_t i = 0; g_enemies != nullptr && i < g_enemyCount; ++i) {
-        Enemy* enemy = g_enemies[i];
-        if (enemy == nullptr || !enemy->collides(*this)) continue;
-        spawnEffect(enemy->getPosition().getX(), enemy->getPosition().getY(), HitSparks, spawnYellowParticle);
-        enemy->applyDamage(amount);
-    }
+    hitEnemiesTouching(*this, [amount](Enemy& enemy) {
+        spawnEffect(enemy.getPosition().getX(), enemy.getPosition().getY(), HitSparks, spawnYellowParticle);
+        enemy.applyDamage(amount);
+        return false;  // the beam burns every enemy it crosses
+    });
 }
 
 void EnergyBeam::draw(const Rect& r) const {

@@ -1,5 +1,6 @@
 #include "weapons/Laser.h"
 
+#include "core/Contacts.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
@@ -30,14 +31,10 @@ Laser::Laser(double x, double y, const Vector2D& velocity, int32_t laserType, in
 }
 
 void Laser::setUp(double x, double y, const Vector2D& v, int32_t laserType, int32_t laserDamage) {
-    image = g_imgLasers[laserType];
-    bounds = Rect{0, 0, LaserWidth[laserType], LaserHeight[laserType]};
+    setImageAndBounds(g_imgLasers[laserType], LaserWidth[laserType], LaserHeight[laserType]);
+    setAnimation(LaserFrames, LaserFrameDelay);
     position.setCartesian(x, y);
     velocity = v;
-    frameCount = LaserFrames;
-    frameDelay = LaserFrameDelay;
-    frameCountdown = LaserFrameDelay;
-    currentFrame = 0;
     weaponType = laserType;
     damage = laserDamage;
 }
@@ -48,39 +45,18 @@ ChargeLaser::ChargeLaser(double x, double y, int32_t chargeDamage, int32_t listI
 }
 
 void Laser::update(double dt) {
-    if (slot.dead) return;
-    position.addScaled(velocity, dt);
-    animationStep();
-
-    // A laser is never clipped: it vanishes whole once any part of its frame would leave the screen.
-    const Rect source = frameRect();
-    const int32_t ix = screenCoord(position.getX());
-    const int32_t iy = screenCoord(position.getY());
-    if (!fitsOnScreen(ix, iy, source)) {
-        slot.dead = true;
-        return;
-    }
-
-    if (hitFirstEnemy()) {
-        slot.dead = true;
-        return;
-    }
-    drawImage(image, ix, iy, source);
+    flyUnclipped(dt);
 }
 
-bool Laser::hitFirstEnemy() {
-    if (g_enemies == nullptr) return false;
-    for (int32_t i = 0; i < g_enemyCount; ++i) {
-        Enemy* enemy = g_enemies[i];
-        if (enemy == nullptr || !enemy->collides(*this)) continue;
-        enemy->applyDamage(damage);
+bool Laser::touchTarget() {
+    return hitEnemiesTouching(*this, [this](Enemy& enemy) {
+        enemy.applyDamage(damage);
         // Normal and charge bolts burst red-orange, the upgraded grades light blue.
         const bool blue = weaponType == SuperLaser || weaponType == PowerLaser;
         spawnEffect(position.getX(), position.getY(), LaserSparks,
                     blue ? spawnBlueParticle : spawnRedParticle);
         return true;
-    }
-    return false;
+    });
 }
 
 }  // namespace glintwake

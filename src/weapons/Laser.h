@@ -30,7 +30,7 @@ protected:
 
 private:
     // Damages the first listed enemy that overlaps and starts its sparks.
-    bool hitFirstEnemy();
+    bool touchTarget() override;
 };
 
 class ChargeLaser : public Laser {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Contacts.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
@@ -33,12 +34,9 @@ Enemy* enemyAt(int32_t index) {
 Missile::Missile(double x, double y, int32_t level, int32_t listIndex) : steerLevel(level) {
     slot.listIndex = listIndex;
     setImageAndBounds(g_imgPlayerMissile);
+    setAnimation(MissileFrames, MissileFrameDelay, MissileFirstCountdown);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, -MissileSpeed);
-    frameCount = MissileFrames;
-    frameDelay = MissileFrameDelay;
-    frameCountdown = MissileFirstCountdown;
-    currentFrame = 0;
     weaponType = MissileWeaponType;
     damage = MissileDamage;
     acquireTarget();
@@ -86,44 +84,25 @@ void Missile::keepLock() {
     if (target != nullptr && target->isDead()) acquireTarget();
 }
 
-void Missile::steer(double dt) {
+void Missile::followTarget(double dt) {
+    keepLock();
     const Enemy* target = enemyAt(targetIndex);
     if (target == nullptr) return;
     const double step = (BaseSteerSpeed + SteerSpeedPerLevel * steerLevel) * dt;
     stepXToward(target->getPosition().getX() + AimOffset, step);
 }
 
-bool Missile::hitEnemy() {
-    for (int32_t i = 0; i < g_enemyCount; ++i) {
-        Enemy* enemy = enemyAt(i);
-        if (enemy == nullptr || !enemy->collides(*this)) continue;
-        enemy->applyDamage(damage);
+bool Missile::touchTarget() {
+    return hitEnemiesTouching(*this, [this](Enemy& enemy) {
+        enemy.applyDamage(damage);
         spawnEffect(position.getX(), position.getY(), HitSparks, spawnOrangeParticle);
         clearLock();
-        slot.dead = true;
         return true;
-    }
-    return false;
+    });
 }
 
 void Missile::update(double dt) {
-    if (slot.isDead()) return;
-    position.addScaled(velocity, dt);
-    keepLock();
-    steer(dt);
-    animationStep();
-
-    const Rect source = frameRect();
-    const int32_t x = screenCoord(position.getX());
-    const int32_t y = screenCoord(position.getY());
-    // Any part of the drawn frame off the screen ends the missile.
-    if (!fitsOnScreen(x, y, source)) {
-        clearLock();
-        slot.dead = true;
-        return;
-    }
-    if (hitEnemy()) return;
-    drawImage(image, x, y, source);
+    flyUnclipped(dt);
 }
 
 }  // namespace glintwake

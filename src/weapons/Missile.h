@@ -25,11 +25,13 @@ public:
 private:
     // Clears the lock-on flag of the enemy the missile follows, if any.
     void clearLock();
+    void leaveScreen() override { clearLock(); }
     // Finds the target again after list changes; replaces a dead one.
     void keepLock();
-    void steer(double dt);
+    // Keeps the lock, then steers toward the target.
+    void followTarget(double dt) override;
     // Damages the first enemy touched and ends the missile; false when none is.
-    bool hitEnemy();
+    bool touchTarget() override;
 
     int32_t targetId = -1;
     int32_t targetIndex = -1;

@@ -5,6 +5,7 @@
 #include "effects/PowerUp.h"
 #include "enemies/Enemy.h"
 #include "hud/Hud.h"
+#include "platform/Keys.h"
 #include "player/Player.h"
 #include "shop/Shop.h"
 #include "world/GameState.h"
@@ -52,6 +53,13 @@ void updateFrame(double dt) {
     if (g_hud != nullptr) g_hud->draw(dt, g_player);
     if (g_frameOverlay != nullptr && g_backBuffer != nullptr) g_frameOverlay->drawOver(*g_backBuffer);
     if (g_platform != nullptr) g_platform->display().present();
+}
+
+bool runFrame(platform::Keyboard& keyboard, double dt, const FrameFunction& update) {
+    keyboard.read(g_keys);
+    if (platform::isKeyDown(g_keys, platform::key::Escape)) return false;
+    update(dt);
+    return true;
 }
 
 }  // namespace glintwake

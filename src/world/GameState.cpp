@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/ImageTable.h"
+#include "core/Random.h"
 #include "effects/Effect.h"
 #include "effects/PowerUp.h"
 #include "enemies/Enemy.h"
@@ -55,6 +56,7 @@ int32_t g_waveNumber = 0;
 Star g_stars[StarCount] = {};
 const char* g_errorMessage = nullptr;
 FrameOverlay* g_frameOverlay = nullptr;
+StartupAllocation g_failingAllocation = StartupAllocation::None;
 
 namespace {
 template <typename T>
@@ -83,12 +85,17 @@ void deletePlayObjects() {
     g_shop = nullptr;
 }
 
-void resetGameState() {
-    deleteWorldObjects();
-
+void resetWorldCounters() {
     g_shotCount = g_enemyCount = g_effectCount = g_powerUpCount = 0;
     g_particleCount = 0;
     g_waveNumber = 0;
+}
+
+void resetGameState() {
+    deleteWorldObjects();
+    resetWorldCounters();
+    seedRandom(InitialRandomSeed);
+    g_failingAllocation = StartupAllocation::None;
     for (Star& s : g_stars) s = Star{};
     std::memset(g_keys, 0, sizeof g_keys);
     g_errorMessage = nullptr;

@@ -3,6 +3,7 @@
 // the player, status display and shop, the four object lists and the counters.
 // Every part of the game reaches these globals directly.
 #include <cstdint>
+#include <new>
 
 #include "platform/Keys.h"
 #include "platform/Platform.h"
@@ -92,14 +93,31 @@ public:
 };
 extern FrameOverlay* g_frameOverlay;
 
+// The objects start-up allocates, in the order it allocates them.
+enum class StartupAllocation { Player, Shots, Enemies, Effects, PowerUps, Hud, Shop, None };
+// Test seam: the allocation start-up makes come back empty, as an exhausted heap would.
+extern StartupAllocation g_failingAllocation;
+
+// A list of `capacity` empty entries from the non-throwing heap; null when the heap is
+// exhausted or `which` is the allocation made to fail.
+template <typename T>
+T** makeObjectList(StartupAllocation which, int32_t capacity) {
+    if (which == g_failingAllocation) return nullptr;
+    return new (std::nothrow) T*[capacity]();
+}
+
 // Deletes every listed object and frees the lists, then the player, status display,
 // shop and images, in shut-down order. Counts keep their values.
 void deleteWorldObjects();
 // The same without the images: what a new game replaces.
 void deletePlayObjects();
 
+// The list counts, particle count and wave number back to zero; start-up's first step.
+void resetWorldCounters();
+
 // Deletes every object, list and image still held and sets every global back to
-// its value at program start. Tests call it between cases.
+// its value at program start, the generator's state and the failing allocation
+// included. Tests call it between cases.
 void resetGameState();
 
 }  // namespace glintwake

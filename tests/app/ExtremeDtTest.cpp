@@ -73,7 +73,7 @@ void refill() {
 class ExtremeDtTest : public ::testing::TestWithParam<std::vector<double>> {};
 
 TEST_P(ExtremeDtTest, WorldKeepsItsRules) {
-    test::Harness game(7, false, PaddedPitch);
+    test::Harness game(7, {.backBufferPitch = PaddedPitch});
     ASSERT_TRUE(game.started()) << game.startupError();
     ASSERT_EQ(g_backBuffer->view().pitch, PaddedPitch);
     refill();

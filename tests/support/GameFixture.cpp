@@ -1,7 +1,5 @@
 #include "support/GameFixture.h"
 
-#include "core/Random.h"
-
 namespace glintwake::test {
 
 namespace {
@@ -52,12 +50,11 @@ void GameFixture::SetUp() {
     g_platform = &platform_;
     g_backBuffer = platform_.display().createBackBuffer();
     installTestImages();
-    // The four lists, empty, as start-up allocates them.
-    g_shots = new Projectile*[MaxShots]();
-    g_enemies = new Enemy*[MaxEnemies]();
-    g_effects = new Effect*[MaxEffects]();
-    g_powerUps = new PowerUp*[MaxPowerUps]();
-    seedRandom(1);
+    // The four lists, empty, from start-up's own allocator.
+    g_shots = makeObjectList<Projectile>(StartupAllocation::Shots, MaxShots);
+    g_enemies = makeObjectList<Enemy>(StartupAllocation::Enemies, MaxEnemies);
+    g_effects = makeObjectList<Effect>(StartupAllocation::Effects, MaxEffects);
+    g_powerUps = makeObjectList<PowerUp>(StartupAllocation::PowerUps, MaxPowerUps);
 }
 
 }  // namespace glintwake::test

@@ -50,10 +50,11 @@ std::filesystem::path repositoryRoot() {
     return GLINTWAKE_SOURCE_DIR;
 }
 
-Harness::Harness(uint32_t seed, bool realFonts, int32_t backBufferPitch) {
-    if (realFonts) fonts_ = platform::createSdlTextRenderer();
-    platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get());
-    platform_->headlessDisplay().setBackBufferPitch(backBufferPitch);
+Harness::Harness(uint32_t seed, const HarnessSetup& setup) {
+    if (setup.realFonts) fonts_ = platform::createSdlTextRenderer();
+    platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get(), setup.recordText);
+    platform_->headlessDisplay().setBackBufferPitch(setup.backBufferPitch);
+    platform_->headlessDisplay().setPresentCopies(setup.copyOnPresent);
     resetGameState();
     seedRandom(seed);
     const ScopedWorkingDirectory atRoot(repositoryRoot());
@@ -74,8 +75,7 @@ void Harness::holdKeys(const std::vector<uint8_t>& keys) {
 
 void Harness::runFrame(double dt) {
     if (!started_) return;
-    platform_->keyboard().read(g_keys);
-    updateFrame(dt);
+    glintwake::runFrame(platform_->keyboard(), dt);
     ++framesRun_;
 }
 

@@ -36,13 +36,19 @@ struct ScriptStep {
     double dt = StandardDt;
 };
 
+// How the harness builds its headless backend.
+struct HarnessSetup {
+    bool realFonts = false;       // texts also drawn with the real fonts
+    bool recordText = true;       // off: texts go straight to the fonts, as in the game
+    bool copyOnPresent = true;    // off: the flip does nothing at all
+    int32_t backBufferPitch = 0;  // bytes; wider than a row pads the back buffer
+};
+
 // Only one at a time: the game's state is global. Not copyable (it owns the platform).
 class Harness {
 public:
-    // Seeds the generator, then starts the game on the headless backend. With
-    // realFonts the texts are also drawn with real fonts; a backBufferPitch in bytes
-    // wider than a row gives the back buffer padding (0: rows packed).
-    explicit Harness(uint32_t seed = 1, bool realFonts = false, int32_t backBufferPitch = 0);
+    // Seeds the generator, then starts the game on the headless backend.
+    explicit Harness(uint32_t seed = 1, const HarnessSetup& setup = {});
     ~Harness();
 
     bool started() const { return started_; }
@@ -51,7 +57,7 @@ public:
 
     // The keys held from now on (all others up).
     void holdKeys(const std::vector<uint8_t>& keys);
-    // One frame as the main loop runs it: keyboard into g_keys, then the update.
+    // One frame as the main loop runs it (see glintwake::runFrame).
     void runFrame(double dt = StandardDt);
     void runScript(const std::vector<ScriptStep>& script);
     // Wave, counts, player, enemies and a hash of the last presented frame.

@@ -1,5 +1,6 @@
 // Plays the game headless with a seeded random-input bot and checks the world's
-// rules after every frame. Usage: glintwake_soak [--frames N] [--seed S]
+// rules after every frame. Usage: see UsageText below.
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -87,17 +88,68 @@ private:
     int held_[sizeof GameKeys] = {};
 };
 
-long parseArg(int argc, char** argv, const char* name, long fallback) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], name) == 0) return std::strtol(argv[i + 1], nullptr, 10);
-    return fallback;
+constexpr const char* UsageText =
+    "usage: glintwake_soak [--frames N] [--seed S] [--no-heal]\n"
+    "  --frames N  frames to play (default 100000)\n"
+    "  --seed S    seed of the game and of the bot (default 1)\n"
+    "  --no-heal   leave a destroyed ship destroyed instead of restoring its health\n";
+
+struct Options {
+    long frames = DefaultFrames;
+    long seed = DefaultSeed;
+    bool heal = true;
+};
+
+// A whole non-negative decimal number, or false.
+bool parseCount(const char* text, long& out) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno == ERANGE || value < 0) return false;
+    out = value;
+    return true;
+}
+
+// False (after printing why) when the arguments are not understood.
+bool parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        long* target = std::strcmp(arg, "--frames") == 0 ? &options.frames
+                       : std::strcmp(arg, "--seed") == 0 ? &options.seed
+                                                         : nullptr;
+        if (target != nullptr) {
+            if (i + 1 >= argc || !parseCount(argv[i + 1], *target)) {
+                std::fprintf(stderr, "soak: %s needs a whole number\n%s", arg, UsageText);
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(arg, "--no-heal") == 0) {
+            options.heal = false;
+        } else {
+            std::fprintf(stderr, "soak: unknown argument '%s'\n%s", arg, UsageText);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool wantsHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const long frames = parseArg(argc, argv, "--frames", DefaultFrames);
-    const long seed = parseArg(argc, argv, "--seed", DefaultSeed);
+    if (wantsHelp(argc, argv)) {
+        std::fputs(UsageText, stdout);
+        return 0;
+    }
+    Options options;
+    if (!parseOptions(argc, argv, options)) return 2;
+    const long frames = options.frames;
+    const long seed = options.seed;
 
     platform::HeadlessPlatform platform;
     platform.headlessDisplay().setBackBufferPitch(PaddedPitch);
@@ -112,11 +164,9 @@ int main(int argc, char** argv) {
     int maxWave = 0;
     for (long frame = 0; frame < frames; ++frame) {
         bot.press(platform.headlessKeyboard());
-        platform.keyboard().read(g_keys);
-        g_keys[platform::key::Escape] = 0;
-        // Keep the run going: a destroyed ship would make the rest of the soak idle.
-        if (g_player->getHealth() == 0) g_player->setHealth(MaxHealth);
-        updateFrame(bot.nextDt());
+        // Healing keeps the ship firing; without it the destroyed ship is soaked too.
+        if (options.heal && g_player->getHealth() == 0) g_player->setHealth(MaxHealth);
+        runFrame(platform.keyboard(), bot.nextDt());  // the bot never holds Escape
 
         const std::string problem = checkWorldInvariants();
         if (!problem.empty() || !backBufferPaddingClean()) {

@@ -49,7 +49,7 @@ Surface* HeadlessDisplay::createBackBuffer() {
 }
 
 void HeadlessDisplay::present() {
-    if (!backBuffer_) return;
+    if (!backBuffer_ || !presentCopies_) return;
     ++presentCount_;
     const PixelView v = backBuffer_->view();
     lastFrame_.resize(static_cast<size_t>(v.width) * static_cast<size_t>(v.height));
@@ -57,7 +57,6 @@ void HeadlessDisplay::present() {
         std::memcpy(&lastFrame_[static_cast<size_t>(y) * static_cast<size_t>(v.width)], v.row(y),
                     static_cast<size_t>(v.width) * BytesPerPixel);
     }
-    if (keepFrames_) frames_.push_back(lastFrame_);
     if (onPresent_) onPresent_();
 }
 

@@ -54,14 +54,14 @@ public:
         failEnabled_ = true;
     }
     void setBackBufferPitch(int32_t pitchBytes) { backBufferPitch_ = pitchBytes; }
-    void keepFrames(bool keep) { keepFrames_ = keep; }
+    // Off: present() does nothing at all, so a benchmark can leave the copy out.
+    void setPresentCopies(bool copies) { presentCopies_ = copies; }
     void pushEvent(EventType type) { events_.push_back(Event{type}); }
     void pushKeyPress(uint8_t code) { events_.push_back(Event{EventType::KeyPress, code}); }
     void setOnPresent(std::function<void()> hook) { onPresent_ = std::move(hook); }
 
     Surface* backBuffer() { return backBuffer_.get(); }
     int64_t presentCount() const { return presentCount_; }
-    const std::vector<std::vector<Pixel>>& frames() const { return frames_; }
     const std::vector<Pixel>& lastFrame() const { return lastFrame_; }
     int closeRequests() const { return closeRequests_; }
     // Names of created resources ("video", "window", ...) and of releases ("-window").
@@ -79,10 +79,9 @@ private:
     int32_t backBufferPitch_ = 0;
     bool failEnabled_ = false;
     StartupStep failStep_ = StartupStep::Video;
-    bool keepFrames_ = false;
+    bool presentCopies_ = true;
     int64_t presentCount_ = 0;
     std::vector<Pixel> lastFrame_;
-    std::vector<std::vector<Pixel>> frames_;
     std::deque<Event> events_;
     std::function<void()> onPresent_;
     int closeRequests_ = 0;
@@ -197,8 +196,10 @@ private:
 class HeadlessPlatform final : public Platform {
 public:
     // textDrawer, when given, draws the text for real (for example SDL_ttf fonts).
-    explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr) : keyboard_(display_), text_(textDrawer) {
-        display_.setOnPresent([this] { text_.endFrame(); });
+    // Without recordText the game's texts go straight to it, unrecorded, as in the game.
+    explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr, bool recordText = true)
+        : keyboard_(display_), text_(textDrawer), direct_(recordText ? nullptr : textDrawer) {
+        if (direct_ == nullptr) display_.setOnPresent([this] { text_.endFrame(); });
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
@@ -206,7 +207,7 @@ public:
     Display& display() override { return display_; }
     Keyboard& keyboard() override { return keyboard_; }
     Clock& clock() override { return clock_; }
-    TextRenderer& text() override { return text_; }
+    TextRenderer& text() override { return direct_ != nullptr ? *direct_ : text_; }
     MessageBox& messageBox() override { return messageBox_; }
 
     HeadlessDisplay& headlessDisplay() { return display_; }
@@ -220,6 +221,7 @@ private:
     HeadlessKeyboard keyboard_;
     ManualClock clock_;
     RecordingText text_;
+    TextRenderer* direct_;
     RecordingMessageBox messageBox_;
 };
 

@@ -173,9 +173,4 @@ int32_t SdlTextRenderer::fontHeight(FontHandle font) const {
     return it == fonts_.end() ? 0 : TTF_FontHeight(it->second.font);
 }
 
-std::string SdlTextRenderer::fontFile(FontHandle font) const {
-    auto it = fonts_.find(font);
-    return it == fonts_.end() ? std::string() : it->second.file;
-}
-
 }  // namespace platform

@@ -39,8 +39,6 @@ public:
     size_t cachedTexts() const { return cache_.size(); }
     // Ascent plus descent of a created font in pixels; 0 for an unknown handle.
     int32_t fontHeight(FontHandle font) const;
-    // The file a created font was opened from; empty for an unknown handle.
-    std::string fontFile(FontHandle font) const;
 
 private:
     struct LoadedFont {
