@@ -24,8 +24,8 @@
 #include "platform/sdl/SdlPlatform.h"
 #include "player/Factories.h"
 #include "player/Player.h"
+#include "replay/Harness.h"
 #include "shop/Shop.h"
-#include "support/Harness.h"
 #include "world/FrameUpdate.h"
 #include "world/GameState.h"
 #include "world/ObjectList.h"
@@ -35,8 +35,8 @@
 namespace {
 
 namespace key = platform::key;
-using glintwake::test::Harness;
-using glintwake::test::StandardDt;
+using glintwake::play::Harness;
+using glintwake::play::StandardDt;
 
 constexpr uint32_t Seed = 1234;
 constexpr int WarmUpFrames = 120;
@@ -47,7 +47,7 @@ constexpr int64_t CopyingPresent = 1;
 
 // The play harness with the real fonts and no recording of texts, as the game
 // draws them; copyOnPresent picks the headless copy of the picture or no flip.
-glintwake::test::HarnessSetup benchSetup(bool copyOnPresent) {
+glintwake::play::HarnessSetup benchSetup(bool copyOnPresent) {
     return {.realFonts = true, .recordText = false, .copyOnPresent = copyOnPresent};
 }
 

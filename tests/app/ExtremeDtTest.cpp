@@ -14,14 +14,14 @@
 #include "enemies/Enemy.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
-#include "support/Harness.h"
+#include "replay/Harness.h"
 #include "world/GameState.h"
 
 namespace glintwake {
 namespace {
 
 namespace key = platform::key;
-using test::StandardDt;
+using play::StandardDt;
 
 constexpr double Stall = 30.0, Microsecond = 1e-6;
 constexpr int32_t PaddedPitch = ScreenWidth * 4 + 48;
@@ -73,7 +73,7 @@ void refill() {
 class ExtremeDtTest : public ::testing::TestWithParam<std::vector<double>> {};
 
 TEST_P(ExtremeDtTest, WorldKeepsItsRules) {
-    test::Harness game(7, {.backBufferPitch = PaddedPitch});
+    play::Harness game(7, {.backBufferPitch = PaddedPitch});
     ASSERT_TRUE(game.started()) << game.startupError();
     ASSERT_EQ(g_backBuffer->view().pitch, PaddedPitch);
     refill();

@@ -1,42 +1,68 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/Keys.h"
-#include "support/Harness.h"
+#include "replay/Replay.h"
 
 namespace glintwake {
 namespace {
 
-namespace key = platform::key;
+namespace fs = std::filesystem;
 
-// Flying, firing every weapon, shielding and teleporting, with uneven frame times.
-const std::vector<test::ScriptStep> Script = {
-    {{}, 30},
-    {{key::Space}, 90},
-    {{key::Left, key::Space}, 40, 0.017},
-    {{key::LeftControl}, 100},
-    {{}, 2},
-    {{key::Z}, 20, 0.021},
-    {{key::Right, key::X}, 30},
-    {{key::LeftShift, key::Up}, 30, 0.015},
-    {{key::RightControl, key::Space}, 40},
-    {{key::RightAlt}, 10},
-    {{key::LeftAlt, key::Space, key::Down}, 120, 0.033},
-};
-
-std::string play(uint32_t seed) {
-    test::Harness game(seed);
-    EXPECT_TRUE(game.started()) << game.startupError();
-    game.runScript(Script);
-    return game.summary();
+// Every recorded game in tests/replays; each must end exactly as its .expected file
+// says. To add one: write NAME.replay, run glintwake_replay_expect on it, and
+// commit both (see the README).
+std::vector<fs::path> replayFiles() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(play::repositoryRoot() / "tests" / "replays"))
+        if (entry.path().extension() == ".replay") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
-TEST(Replay, SameSeedAndKeysGiveTheSameGameAndAnotherSeedAnother) {
-    const std::string first = play(2024);
-    EXPECT_EQ(play(2024), first);
-    EXPECT_NE(play(2025), first);
+std::string testName(const ::testing::TestParamInfo<fs::path>& info) {
+    std::string name = info.param.stem().string();
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
+class GoldenReplay : public ::testing::TestWithParam<fs::path> {};
+
+TEST_P(GoldenReplay, EndsAsRecorded) {
+    play::Replay replay;
+    std::string error;
+    ASSERT_TRUE(play::readReplay(GetParam(), replay, error)) << error;
+    std::ifstream expected(play::expectedSummaryPath(GetParam()));
+    ASSERT_TRUE(expected) << "no expected summary; run glintwake_replay_expect on " << GetParam();
+    std::stringstream text;
+    text << expected.rdbuf();
+    EXPECT_EQ(play::playReplay(replay), text.str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, GoldenReplay, ::testing::ValuesIn(replayFiles()), testName);
+
+// A file the reader cannot follow must say where, not play something else.
+TEST(ReplayFile, RejectsUnknownKeysAndMissingSeed) {
+    const fs::path file = fs::temp_directory_path() / "glintwake-bad.replay";
+    const std::pair<const char*, const char*> cases[] = {
+        {"seed 3\n10 0.016 Space Jump\n", ":2: unknown key 'Jump'"},
+        {"10 0.016 Space\n", ":1: the seed line must come first"},
+        {"seed 3\nten 0.016\n", ":2: expected a frame count"},
+    };
+    for (const auto& [text, message] : cases) {
+        std::ofstream(file) << text;
+        play::Replay replay;
+        std::string error;
+        EXPECT_FALSE(play::readReplay(file, replay, error)) << text;
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+    fs::remove(file);
 }
 
 }  // namespace

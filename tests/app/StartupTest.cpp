@@ -17,7 +17,7 @@
 #include "app/ImageTable.h"
 #include "core/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "support/Harness.h"
+#include "replay/Harness.h"
 #include "world/GameState.h"
 #include "world/Starfield.h"
 
@@ -89,7 +89,7 @@ std::vector<StartupFailure> startupFailures() {
     };
     // Each hand-made broken bitmap in place of the first and of the last image loaded.
     for (const fs::directory_entry& entry :
-         fs::directory_iterator(test::repositoryRoot() / "tests/platform/bad-bitmaps")) {
+         fs::directory_iterator(play::repositoryRoot() / "tests/platform/bad-bitmaps")) {
         if (entry.path().extension() != ".bmp") continue;
         for (const char* replaced : {"playerShip.bmp", "invincible.bmp"})
             cases.push_back(
@@ -136,7 +136,7 @@ protected:
         expectNothingLeft();
     }
 
-    test::ScopedWorkingDirectory atRoot_{test::repositoryRoot()};
+    play::ScopedWorkingDirectory atRoot_{play::repositoryRoot()};
     const fs::path folder_ = fs::temp_directory_path() / ("glintwake-startup-" + std::to_string(getpid()));
     platform::HeadlessPlatform platform_;
     std::optional<Texts> logWhenShown_;
@@ -163,12 +163,12 @@ TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
     // Root reads any file whatever its mode, so broken folders are tried in a child
     // that has given up root.
     fs::create_directories(folder_);
-    fs::copy(test::repositoryRoot() / "Images", folder_ / "Images");
+    fs::copy(play::repositoryRoot() / "Images", folder_ / "Images");
     f.images(folder_ / "Images");
     EXPECT_EXIT(
         {
             if (geteuid() == 0 && setuid(Nobody) != 0) std::_Exit(2);
-            const test::ScopedWorkingDirectory inFolder(folder_);
+            const play::ScopedWorkingDirectory inFolder(folder_);
             expectEndsWith(f);
             // A child's failures reach no listener: they go to stderr, which the parent shows.
             const ::testing::TestResult& result =

@@ -85,7 +85,9 @@ INSTANTIATE_TEST_SUITE_P(Values, HudBarTest,
                          ::testing::Values(BarCase{false, 100, 60, "100"}, BarCase{false, 55, 33, "55"},
                                            BarCase{false, 0, 0, "0"}, BarCase{false, -5, 0, "-5"},
                                            BarCase{true, 3.0, 60, "100%"}, BarCase{true, 1.5, 30, "50%"},
-                                           BarCase{true, 0.999, 19, "33%"}));
+                                           BarCase{true, 0.999, 19, "33%"},
+                                           // Above the maximum the bar stays full, never wider.
+                                           BarCase{false, 150, 60, "150"}, BarCase{true, 4.5, 60, "150%"}));
 
 TEST_F(HudTest, ReadoutsAreCutToTheirBuffers) {
     g_player = new Player();

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint32_t Rgb = 0, Rle8 = 1, Rle4 = 2;
+constexpr uint32_t Rgb = 0, Rle8 = 1, Rle4 = 2, Bitfields = 3;
 constexpr uint32_t InfoHeaderSize = 40;
 constexpr size_t WidthAt = 18, HeightAt = 22;  // field offsets in the info header
 // Set in every direct colour: the unused top byte must not reach the pixel.
@@ -23,6 +23,12 @@ constexpr uint32_t UnusedByte = 0xFF000000;
 
 // Black, white, the primaries, two mixes and a near-black that must not turn transparent.
 constexpr Pixel Colours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0x000001};
+// The same colours through five bits a channel: only the near-black changes (to black).
+constexpr Pixel HighColours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
+                                 0x0000FF, 0xFFFF00, 0x00FFFF, 0x000000};
+// Set in every 5-5-5 pixel: the unused top bit must not reach the pixel.
+constexpr uint32_t UnusedBit = 0x8000;
+constexpr uint32_t Masks565[] = {0xF800, 0x07E0, 0x001F};
 constexpr int32_t Width = 7;  // odd, so rows need padding and nibbles split bytes
 constexpr int32_t Height = 3;
 
@@ -42,6 +48,13 @@ Bytes& put(Bytes& b, size_t at, uint32_t v, size_t bytes = 4) {
 // Pairs of equal pixels, so that run-length files hold real runs.
 int indexAt(const Format& f, int32_t x, int32_t y) {
     return (x / 2 + 3 * y) % (f.bpp == 1 ? 2 : 8);
+}
+
+// A colour as a 16-bit pixel: 5-5-5 with the top bit set, or 5-6-5 under bit fields.
+uint32_t packHighColour(const Format& f, Pixel c) {
+    const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+    if (f.compression == Bitfields) return (r >> 3) << 11 | (g >> 2) << 5 | b >> 3;
+    return UnusedBit | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
 }
 
 // One run-length row: an absolute run of three pixels, then runs of equal pixels.
@@ -70,12 +83,14 @@ Bytes encodeImage(const Format& f) {
     put(b, 26, 1 | f.bpp << 16);  // one plane, then the bits per pixel
     put(b, 30, f.compression);
     put(b, 46, uint32_t(paletteSize));
+    if (f.compression == Bitfields)
+        for (uint32_t mask : Masks565) b.insert(b.end(), {uint8_t(mask), uint8_t(mask >> 8), 0, 0});
     for (const Pixel p : std::span(Colours, paletteSize))
         b.insert(b.end(), {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16), 0});
     put(b, 10, uint32_t(b.size()));
     for (int32_t r = 0; r < Height; ++r) {
         const int32_t y = f.topDown ? r : Height - 1 - r;
-        if (f.compression != Rgb) {
+        if (f.compression == Rle8 || f.compression == Rle4) {
             encodeRleRow(f, y, b);
             b.insert(b.end(), {0, uint8_t(r + 1 < Height ? 0 : 1)});  // end of line / bitmap
             continue;
@@ -85,8 +100,10 @@ Bytes encodeImage(const Format& f) {
             const size_t bit = size_t(x) * f.bpp;
             const int index = indexAt(f, x, y);
             if (f.bpp <= 8) row[bit / 8] |= uint8_t(index << (8 - f.bpp - bit % 8));
+            const uint32_t packed =
+                f.bpp == 16 ? packHighColour(f, Colours[index]) : UnusedByte | Colours[index];
             for (size_t k = 0; f.bpp > 8 && k < f.bpp / 8u; ++k)
-                row[bit / 8 + k] = uint8_t((UnusedByte | Colours[index]) >> (8 * k));
+                row[bit / 8 + k] = uint8_t(packed >> (8 * k));
         }
         b.insert(b.end(), row.begin(), row.end());
     }
@@ -103,14 +120,16 @@ TEST_P(BitmapFormats, LoadsTheSamePixels) {
     ASSERT_EQ(std::pair(image->width(), image->height()), std::pair(Width, Height));
     for (int32_t y = 0; y < Height; ++y)
         for (int32_t x = 0; x < Width; ++x)
-            EXPECT_EQ(image->pixel(x, y), Colours[indexAt(f, x, y)]) << x << "," << y;
+            EXPECT_EQ(image->pixel(x, y), (f.bpp == 16 ? HighColours : Colours)[indexAt(f, x, y)])
+                << x << "," << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(AllForms, BitmapFormats,
                          ::testing::Values(Format{"Bpp1", 1}, Format{"Bpp4", 4},
                                            Format{"Bpp8TopDown", 8, Rgb, true}, Format{"Bpp24", 24},
                                            Format{"Bpp32TopDown", 32, Rgb, true}, Format{"Rle8", 8, Rle8},
-                                           Format{"Rle4", 4, Rle4}),
+                                           Format{"Rle4", 4, Rle4}, Format{"Rgb555", 16},
+                                           Format{"Rgb565", 16, Bitfields}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A valid 32-bit image (no row padding) with one fault patched in per case.
@@ -143,6 +162,18 @@ TEST(BitmapBad, MissingFileDirectoryAndEveryCommittedBadFileYieldNothing) {
         EXPECT_EQ(loadBitmap(entry.path().string()), nullptr) << entry.path();
     }
     EXPECT_GE(files, 20);  // an emptied corpus would pass above without testing anything
+}
+
+// The fuzzer starts from valid images of every depth, so each seed must load, at its size.
+TEST(BitmapSeeds, EveryFuzzSeedLoads) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(GLINTWAKE_SOURCE_DIR) / "fuzz/seeds")) {
+        ++files;
+        const std::unique_ptr<Surface> image = loadBitmap(entry.path().string());
+        ASSERT_NE(image, nullptr) << entry.path();
+        EXPECT_GT(image->width() * image->height(), 0) << entry.path();
+    }
+    EXPECT_GE(files, 12);
 }
 
 }  // namespace

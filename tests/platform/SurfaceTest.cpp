@@ -88,6 +88,26 @@ TEST(SurfaceBlt, RectanglesOutsideEitherSurfaceAreRefused) {
     }
 }
 
+// A surface blitted onto itself, the two rectangles overlapping in every direction:
+// each destination pixel gets the source pixel as it was before the blit.
+TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
+    const Rect source{2, 2, 7, 6};
+    for (const auto& [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, -1}, {-2, 1}, {1, 0}, {0, -1}}) {
+        for (uint32_t flags : {BltNoColorKey, BltKeyed}) {
+            SCOPED_TRACE(testing::Message() << "shift " << dx << "," << dy << " flags " << flags);
+            Surface s(10, 9);
+            fillPattern(s);
+            s.setColorKey(0);
+            Surface original(10, 9);
+            fillPattern(original);
+            ASSERT_TRUE(s.bltFast(source.left + dx, source.top + dy, s, source, flags));
+            for (int32_t y = source.top; y < source.bottom; ++y)
+                for (int32_t x = source.left; x < source.right; ++x)
+                    ASSERT_EQ(s.pixel(x + dx, y + dy), original.pixel(x, y)) << "from " << x << "," << y;
+        }
+    }
+}
+
 TEST(SurfaceView, ViewReachesEveryPixelAtItsPitchAndNothingElse) {
     Surface s(3, 2, 20);
     const PixelView v = s.view();

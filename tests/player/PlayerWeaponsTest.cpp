@@ -38,18 +38,28 @@ TEST_F(PlayerWeaponsTest, FullChargeFiresTwoTwentyDamageChargeLasers) {
     EXPECT_NEAR(g_player->getLaserCooldown(), 1.0, 0.005);
 }
 
-TEST_F(PlayerWeaponsTest, SpaceAlternatesFromTheRightGunOncePerInterval) {
+TEST_F(PlayerWeaponsTest, SpaceAlternatesGunsEachIntervalAndDoubleFireUsesBothEveryTwo) {
     constexpr double ExactDt = 1.0 / 64.0;  // the 0.25 s interval is exactly 16 of these
     constexpr double RightGun = ShipX + 29 - 2, LeftGun = ShipX + 4 - 2;  // a normal laser centred on each
-    std::vector<std::pair<int, double>> fired;  // the update and the x of each new shot
-    for (int i = 0; i < 60; ++i) {
-        runPlayer(1, Keys{key::Space}, ExactDt);
-        if (g_shotCount > static_cast<int32_t>(fired.size()))
-            fired.emplace_back(i, g_shots[g_shotCount - 1]->getPosition().getX());
+    using Fired = std::vector<std::pair<int, double>>;  // the update and the x of each new shot
+    const std::pair<Keys, Fired> cases[] = {
+        // Sixteen updates of cooldown per interval, then the next shot.
+        {Keys{key::Space}, {{0, RightGun}, {17, LeftGun}, {34, RightGun}, {51, LeftGun}}},
+        // Both guns at once, then two intervals of cooldown.
+        {Keys{key::Space, key::LeftAlt}, {{0, LeftGun}, {0, RightGun}, {33, LeftGun}, {33, RightGun}}},
+    };
+    for (const auto& [keys, expected] : cases) {
+        test::readyPlayer(ShipX, ShipY);
+        const int32_t before = g_shotCount;
+        Fired fired;
+        for (int i = 0; i < 60; ++i) {
+            const int32_t count = g_shotCount;
+            runPlayer(1, keys, ExactDt);
+            for (int32_t n = count; n < g_shotCount; ++n)
+                fired.emplace_back(i, g_shots[n]->getPosition().getX());
+        }
+        EXPECT_EQ(fired, expected) << "from shot " << before;
     }
-    // Sixteen updates of cooldown per interval, then the next shot.
-    EXPECT_EQ(fired, (std::vector<std::pair<int, double>>{
-                         {0, RightGun}, {17, LeftGun}, {34, RightGun}, {51, LeftGun}}));
 }
 
 TEST_F(PlayerWeaponsTest, ArcShotFansOutFromTheCentreAheadOfTheOtherSecondaries) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <tuple>
+#include <utility>
 
 #include "support/GameFixture.h"
 #include "weapons/EnergyBeam.h"
@@ -20,14 +21,20 @@ platform::Pixel grey(uint32_t redGreen) {
 class EnergyBeamTest : public test::GameFixture {};
 
 TEST_F(EnergyBeamTest, EveryTouchedEnemyLosesRateTimesDtRoundedDown) {
-    Enemy* a = test::addEnemyAt(100, 280);  // both cover the beam's start at (120, 300)
-    Enemy* missed = test::addEnemyAt(200, 280);
-    Enemy* b = test::addEnemyAt(110, 260);
-    EnergyBeam beam(120, 300, 0, 0);
-    beam.update(Hz60);
-    EXPECT_EQ(std::tuple(a->getHitPoints(), b->getHitPoints(), missed->getHitPoints()),
-              std::tuple(EnemyHitPoints - 4, EnemyHitPoints - 4, EnemyHitPoints));
-    EXPECT_EQ(g_effectCount, 2);
+    // 250/s times dt: 4.17, 4.75 and 7.5 hit points, never rounded up.
+    for (const auto& [dt, loss] : {std::pair{Hz60, 4}, {0.019, 4}, {0.03, 7}}) {
+        SCOPED_TRACE(testing::Message() << "dt " << dt);
+        resetGameState();
+        SetUp();
+        Enemy* a = test::addEnemyAt(100, 280);  // both cover the beam's start at (120, 300)
+        Enemy* missed = test::addEnemyAt(200, 280);
+        Enemy* b = test::addEnemyAt(110, 260);
+        EnergyBeam beam(120, 300, 0, 0);
+        beam.update(dt);
+        EXPECT_EQ(std::tuple(a->getHitPoints(), b->getHitPoints(), missed->getHitPoints()),
+                  std::tuple(EnemyHitPoints - loss, EnemyHitPoints - loss, EnemyHitPoints));
+        EXPECT_EQ(g_effectCount, 2);
+    }
 }
 
 TEST_F(EnergyBeamTest, LivesFiftyUpdatesFromShipHeight) {

@@ -1,4 +1,4 @@
-#include "support/Harness.h"
+#include "replay/Harness.h"
 
 #include <cstdio>
 
@@ -11,7 +11,7 @@
 #include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
-namespace glintwake::test {
+namespace glintwake::play {
 
 namespace {
 constexpr uint64_t FnvOffset = 14695981039346656037ull;
@@ -107,4 +107,4 @@ std::string Harness::summary() const {
     return out;
 }
 
-}  // namespace glintwake::test
+}  // namespace glintwake::play

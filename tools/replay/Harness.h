@@ -10,7 +10,7 @@
 
 #include "platform/headless/HeadlessPlatform.h"
 
-namespace glintwake::test {
+namespace glintwake::play {
 
 constexpr double StandardDt = 1.0 / 60.0;
 
@@ -71,4 +71,4 @@ private:
     int64_t framesRun_ = 0;
 };
 
-}  // namespace glintwake::test
+}  // namespace glintwake::play
