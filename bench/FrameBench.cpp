@@ -110,7 +110,6 @@ constexpr Area ShotArea{20, 200, 440};    // the player's side of the screen
 constexpr Area UpperArea{20, 20, 200};    // the enemies' side
 constexpr Area BurstArea{100, 100, 380};  // sparks well inside the screen
 
-constexpr int32_t BeamWeaponType = 4;
 constexpr int32_t BeamLevel = 3;
 constexpr double BeamStartY = 435.0;
 constexpr double BeamColumns[] = {200.0, 440.0};
@@ -155,7 +154,7 @@ private:
 int32_t countBeams() {
     int32_t beams = 0;
     for (int32_t i = 0; i < glintwake::g_shotCount; ++i) {
-        if (glintwake::g_shots[i]->getWeaponType() == BeamWeaponType) ++beams;
+        if (glintwake::g_shots[i]->getWeaponType() == glintwake::WeaponId::EnergyBeam) ++beams;
     }
     return beams;
 }
@@ -183,7 +182,7 @@ void addOtherShot(Placer& at, int32_t n) {
             glintwake::fireChargeLaser(x, y, ChargeDamage);
             break;
         default:
-            glintwake::fireLaser(x, y, n % LaserTypes);
+            glintwake::fireLaser(x, y, static_cast<glintwake::LaserType>(n % LaserTypes));
             break;
     }
 }

@@ -83,15 +83,28 @@ protected:
     uint32_t frameCountdown = 0;
 };
 
+// Which weapon a shot belongs to: the four lasers in their LaserType order, then the
+// player's secondary shots (the energy beam and the missile share an id), then the
+// enemies' laser.
+enum class WeaponId : int32_t {
+    NormalLaser = 0,
+    SuperLaser = 1,
+    PowerLaser = 2,
+    ChargeLaser = 3,
+    EnergyBeam = 4,
+    Missile = 4,
+    EnemyLaser = 5,
+};
+
 // The base of every shot: which weapon fired it and the damage it deals.
 class Projectile : public GameObject {
 public:
     using GameObject::GameObject;
-    int32_t getWeaponType() const { return weaponType; }
+    WeaponId getWeaponType() const { return weaponType; }
     int32_t getDamage() const { return damage; }
 
 protected:
-    int32_t weaponType = 0;
+    WeaponId weaponType = WeaponId::NormalLaser;
     int32_t damage = 0;
 };
 

@@ -34,14 +34,13 @@ constexpr double Percent = 100.0;
 constexpr int32_t ValueTop = 17;
 constexpr int32_t HealthValueCentre = 31;
 constexpr int32_t ShieldValueCentre = 101;
-constexpr ColorRef HealthValueColour = 0x4040FF;
-constexpr ColorRef ShieldValueColour = 0xFF8080;
+constexpr ColorRef HealthValueColour = platform::makeColorRef(0xFF, 0x40, 0x40);
+constexpr ColorRef ShieldValueColour = platform::makeColorRef(0x80, 0x80, 0xFF);
 
 constexpr int32_t MessageLeft = 5;
 constexpr int32_t MessageTop = 460;
 constexpr int32_t MaxChannel = 255;
 constexpr double FullGreen = MaxChannel;
-constexpr ColorRef GreenShift = 256;  // moves a value into a colour's green byte
 
 constexpr int32_t WeaponCount = 3;
 constexpr int32_t WeaponLefts[WeaponCount] = {500, 550, 600};
@@ -49,12 +48,12 @@ constexpr int32_t AmmoOffset = 15;
 constexpr int32_t IconTop = 2;
 constexpr int32_t LevelTop = 19;
 constexpr platform::Rect IconSource{0, 0, 12, 19};
-constexpr ColorRef AmmoColour = 0x0000FF;
-constexpr ColorRef LevelColour = 0x00FF00;
+constexpr ColorRef AmmoColour = platform::makeColorRef(0xFF, 0, 0);
+constexpr ColorRef LevelColour = platform::makeColorRef(0, 0xFF, 0);
 
 constexpr int32_t WaveCentre = 320;
 constexpr int32_t WaveTop = 2;
-constexpr ColorRef WaveColour = 0xFF0000;
+constexpr ColorRef WaveColour = platform::makeColorRef(0, 0, 0xFF);
 
 // Any index but the large and medium ones names the small font.
 int32_t fontSlot(int32_t fontIndex) {
@@ -164,7 +163,8 @@ void Hud::drawMessageLine(double dt) {
     if (!(messageTime > 0.0)) return;
     // Only a time above the usual four seconds could push the value out of its byte.
     const int32_t green = std::min(floorToInt(messageTime / MessageDuration * FullGreen), MaxChannel);
-    drawText(MessageLeft, MessageTop, message, LargeFont, static_cast<ColorRef>(green) * GreenShift);
+    drawText(MessageLeft, MessageTop, message, LargeFont,
+             platform::makeColorRef(0, static_cast<uint8_t>(green), 0));
     messageTime -= dt;
 }
 

@@ -24,7 +24,8 @@ inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
 // Pixels in a surface are 0x00RRGGBB; text colours are 0x00BBGGRR like a Win32
 // COLORREF. These helpers keep the two from being confused.
 using Pixel = uint32_t;
-using ColorRef = uint32_t;
+// Its own type, so a pixel cannot be passed where a text colour is meant, nor back.
+enum class ColorRef : uint32_t {};
 
 constexpr Pixel PixelMask = 0x00FFFFFF;
 
@@ -33,11 +34,20 @@ constexpr Pixel makePixel(uint8_t r, uint8_t g, uint8_t b) {
 }
 
 constexpr ColorRef makeColorRef(uint8_t r, uint8_t g, uint8_t b) {
-    return ColorRef(r) | (ColorRef(g) << 8) | (ColorRef(b) << 16);
+    return ColorRef{uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16)};
+}
+
+constexpr uint8_t greenOf(ColorRef c) {
+    return uint8_t(uint32_t(c) >> 8);
 }
 
 constexpr Pixel colorRefToPixel(ColorRef c) {
-    return makePixel(uint8_t(c & 0xFF), uint8_t((c >> 8) & 0xFF), uint8_t((c >> 16) & 0xFF));
+    const uint32_t v = uint32_t(c);
+    return makePixel(uint8_t(v & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t((v >> 16) & 0xFF));
+}
+
+inline std::ostream& operator<<(std::ostream& os, ColorRef c) {
+    return os << "ColorRef{0x" << std::hex << uint32_t(c) << std::dec << "}";
 }
 
 }  // namespace platform

@@ -34,7 +34,7 @@ bool addShot(Args... args) {
 
 }  // namespace
 
-bool fireLaser(double x, double y, int32_t laserType) {
+bool fireLaser(double x, double y, LaserType laserType) {
     return addShot<Laser>(x, y, laserType);
 }
 
@@ -42,7 +42,7 @@ bool fireChargeLaser(double x, double y, int32_t damage) {
     return addShot<ChargeLaser>(x, y, damage);
 }
 
-bool fireAimedLaser(double x, double y, const Vector2D& direction, int32_t laserType) {
+bool fireAimedLaser(double x, double y, const Vector2D& direction, LaserType laserType) {
     return addShot<Laser>(x, y, direction, laserType);
 }
 

@@ -5,12 +5,13 @@
 
 #include "core/Vector2D.h"
 #include "effects/Effect.h"
+#include "weapons/Laser.h"
 
 namespace glintwake {
 
-bool fireLaser(double x, double y, int32_t laserType);
+bool fireLaser(double x, double y, LaserType laserType);
 bool fireChargeLaser(double x, double y, int32_t damage);
-bool fireAimedLaser(double x, double y, const Vector2D& direction, int32_t laserType);
+bool fireAimedLaser(double x, double y, const Vector2D& direction, LaserType laserType);
 bool fireEnergyBeam(double x, double y, int32_t level);
 bool fireMissile(double x, double y, int32_t level);
 bool fireEnemyLaser(double x, double y, int32_t level);

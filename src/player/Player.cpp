@@ -79,8 +79,6 @@ constexpr double FastestLaserInterval = 0.2;
 constexpr double LaserSpeedUpStep = 0.1;
 constexpr double ShieldPerPurchase = MaxShield / 100.0;  // one percent of a full shield
 
-enum ChargeState : uint8_t { Idle = 0, Charging = 1, Charged = 2 };
-
 // Pick-ups have no cap on these counters; saturate rather than overflow.
 int32_t addSaturated(int32_t value, int32_t amount) {
     const int64_t sum = int64_t{value} + amount;
@@ -90,9 +88,9 @@ int32_t addSaturated(int32_t value, int32_t amount) {
 }
 
 // Half a laser's width, to centre it on a gun.
-int32_t halfWidth(int32_t laserType) {
-    const bool known = laserType >= NormalLaser && laserType <= ChargeLaserType;
-    return LaserWidth[known ? laserType : NormalLaser] / 2;
+int32_t halfWidth(LaserType laserType) {
+    const bool known = laserType <= LaserType::Charge;
+    return LaserWidth[laserIndex(known ? laserType : LaserType::Normal)] / 2;
 }
 
 // Frame `frame` of a strip of frameHeight-high frames, wrapped into the image so
@@ -194,9 +192,9 @@ void Player::fireMainGun(const uint8_t* keys, double dt) {
     if (isKeyDown(keys, key::LeftControl)) {
         if (charge < MaxCharge) {
             charge += dt;
-            chargeState = Charging;
+            chargeState = ChargeState::Charging;
         } else {
-            chargeState = Charged;
+            chargeState = ChargeState::Charged;
         }
     } else if (charge > 0) {
         releaseCharge();
@@ -219,11 +217,11 @@ void Player::releaseCharge() {
     const auto chargeDamage = static_cast<int32_t>(std::floor(charge * ChargeDamagePerSecond));
     const double x = position.getX();
     const double y = position.getY();
-    fireChargeLaser(x + LeftGun - halfWidth(ChargeLaserType), y, chargeDamage);
-    fireChargeLaser(x + RightGun - halfWidth(ChargeLaserType), y, chargeDamage);
+    fireChargeLaser(x + LeftGun - halfWidth(LaserType::Charge), y, chargeDamage);
+    fireChargeLaser(x + RightGun - halfWidth(LaserType::Charge), y, chargeDamage);
     laserCooldown = 2 * laserInterval + charge / ChargeCooldownDivisor;
     charge = 0;
-    chargeState = Idle;
+    chargeState = ChargeState::Idle;
 }
 
 void Player::fireSecondary(const uint8_t* keys, double dt) {
@@ -285,11 +283,11 @@ bool Player::runTeleport() {
 
 void Player::drawShip() {
     Surface* strip = g_imgPlayerShip;
-    if (chargeState == Charging) {
+    if (chargeState == ChargeState::Charging) {
         strip = g_imgCharging;
         advanceFrame(ChargingFrames, ChargingFrameDelay);
     } else {
-        if (chargeState == Charged) strip = g_imgChargingReady;
+        if (chargeState == ChargeState::Charged) strip = g_imgChargingReady;
         animationStep();
     }
     drawClipped(strip, screenCoord(position.getX()), screenCoord(position.getY()),
@@ -379,10 +377,10 @@ void Player::buyItem(int32_t item) {
             energyCannonAmmo = addSaturated(energyCannonAmmo, 1);
             break;
         case SuperLaserRow:
-            laserType = SuperLaser;
+            laserType = LaserType::Super;
             break;
         case PowerLaserRow:
-            laserType = PowerLaser;
+            laserType = LaserType::Power;
             break;
         default:
             break;

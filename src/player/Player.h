@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/GameObject.h"
+#include "weapons/Laser.h"
 
 namespace glintwake {
 
@@ -12,6 +13,9 @@ constexpr int32_t PlayerHeight = 44;
 constexpr int32_t MaxHealth = 100;
 constexpr double MaxShield = 3.0;
 constexpr double MaxCharge = 2.0;
+
+// The charge laser's key: not held, charging, or fully charged.
+enum class ChargeState : uint8_t { Idle = 0, Charging = 1, Charged = 2 };
 
 class Player : public GameObject {
 public:
@@ -28,7 +32,7 @@ public:
     // Shop.
     int32_t getMoney() const { return money; }
     void spendMoney(int32_t price) { money -= price; }
-    uint8_t getLaserType() const { return laserType; }
+    LaserType getLaserType() const { return laserType; }
     void buyItem(int32_t item);
 
     // Status display.
@@ -46,7 +50,7 @@ public:
     double getSecondaryCooldown() const { return secondaryCooldown; }
     double getLaserInterval() const { return laserInterval; }
     double getCharge() const { return charge; }
-    uint8_t getChargeState() const { return chargeState; }
+    ChargeState getChargeState() const { return chargeState; }
     bool isShieldActive() const { return shieldActive; }
     bool isTeleporting() const { return teleporting; }
     int8_t getTeleportFrame() const { return teleportFrame; }
@@ -58,7 +62,7 @@ public:
     void setHealth(int32_t value) { health = value; }
     void setShield(double value) { shield = value; }
     void setMoney(int32_t value) { money = value; }
-    void setLaserType(uint8_t type) { laserType = type; }
+    void setLaserType(LaserType type) { laserType = type; }
     void setLaserInterval(double value) { laserInterval = value; }
     void setInvulnerableTime(double value) { invulnerableTime = value; }
     void setAmmo(int32_t arcShot, int32_t missiles, int32_t energyCannon);
@@ -87,7 +91,7 @@ private:
     static constexpr int8_t TeleportLastFrame = 4;
     static constexpr int8_t TeleportFrameDelay = 2;  // updates each teleport frame is held
 
-    uint8_t laserType = 0;
+    LaserType laserType = LaserType::Normal;
     int32_t money = 0;
     double laserCooldown = 0.0;
     double secondaryCooldown = 0.0;
@@ -95,7 +99,7 @@ private:
     bool nextGunLeft = false;
     int32_t health = MaxHealth;
     double charge = 0.0;
-    uint8_t chargeState = 0;
+    ChargeState chargeState = ChargeState::Idle;
     int32_t arcShotAmmo = 5;
     int32_t missileAmmo = 5;
     int32_t energyCannonAmmo = 5;

@@ -25,9 +25,8 @@ constexpr const char* ReturnLabel = "Return";
 constexpr double RepeatDelay = 0.5;
 constexpr double RepeatRestart = 0.4;
 
-constexpr ColorRef Bright = 0x00FF00;
-constexpr ColorRef Dark = 0x008000;
-constexpr ColorRef SelectedFactor = 257;  // copies the green byte into the blue byte
+constexpr ColorRef Bright = platform::makeColorRef(0, 0xFF, 0);
+constexpr ColorRef Dark = platform::makeColorRef(0, 0x80, 0);
 
 constexpr int32_t LabelLeft = 150;
 constexpr int32_t FirstRowTop = 130;
@@ -36,7 +35,7 @@ constexpr int32_t PriceRight = 500;
 constexpr int32_t MenuCentre = 320;
 constexpr int32_t ReturnTop = 360;
 constexpr int32_t MoneyTop = 100;
-constexpr ColorRef MoneyColour = 0x00FF00;
+constexpr ColorRef MoneyColour = Bright;
 constexpr size_t NumberCapacity = 10;
 
 bool ready(double timer) {
@@ -69,9 +68,9 @@ bool soldOut(const Player& player, int32_t row) {
         case ShieldRow:
             return !(player.getShield() < MaxShield);
         case SuperLaserRow:
-            return player.getLaserType() >= SuperLaser;
+            return player.getLaserType() >= LaserType::Super;
         case PowerLaserRow:
-            return player.getLaserType() >= PowerLaser;
+            return player.getLaserType() >= LaserType::Power;
         default:
             return false;
     }
@@ -127,7 +126,7 @@ bool Shop::handleEnter(double dt, Player& player, bool held) {
 
 bool Shop::canBuy(const Player& player, int32_t row) const {
     // Power lasers are fitted over super lasers only.
-    const bool needsSuper = row == PowerLaserRow && player.getLaserType() < SuperLaser;
+    const bool needsSuper = row == PowerLaserRow && player.getLaserType() < LaserType::Super;
     return !soldOut(player, row) && !needsSuper;
 }
 
@@ -140,7 +139,8 @@ void Shop::buy(Player& player, int32_t row) {
 
 ColorRef Shop::rowColour(const Player& player, int32_t row) const {
     ColorRef c = player.getMoney() < prices[row] || soldOut(player, row) ? Dark : Bright;
-    if (row == selected) c *= SelectedFactor;
+    // The highlighted row turns cyan: its green is copied into blue.
+    if (row == selected) c = platform::makeColorRef(0, platform::greenOf(c), platform::greenOf(c));
     return c;
 }
 

@@ -29,7 +29,7 @@ EnemyLaser::EnemyLaser(double x, double y, int32_t level, int32_t listIndex)
     setAnimation(EnemyLaserFrames, EnemyLaserFrameDelay);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, EnemyLaserSpeed);
-    weaponType = EnemyLaserWeaponType;
+    weaponType = WeaponId::EnemyLaser;
     damage = level + BaseDamage;
 }
 

@@ -7,7 +7,6 @@
 namespace glintwake {
 
 constexpr double EnemyLaserSpeed = 500.0;
-constexpr int32_t EnemyLaserWeaponType = 5;
 
 class EnemyLaser : public Projectile {
 public:

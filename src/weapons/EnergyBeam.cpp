@@ -51,7 +51,7 @@ EnergyBeam::EnergyBeam(double x, double y, int32_t level, int32_t listIndex)
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, -BeamSpeed);
     damage = BeamDamageRate;
-    weaponType = BeamWeaponType;
+    weaponType = WeaponId::EnergyBeam;
 }
 
 Rect EnergyBeam::getBounds() const {

@@ -9,7 +9,6 @@ namespace glintwake {
 
 constexpr double BeamSpeed = 700.0;
 constexpr int32_t BeamDamageRate = 250;
-constexpr int32_t BeamWeaponType = 4;
 
 class EnergyBeam : public Projectile {
 public:

@@ -15,33 +15,34 @@ constexpr uint32_t LaserFrameDelay = 2;
 
 // The tables only cover the three gun grades; anything else fires a normal laser
 // rather than reading past them.
-int32_t gunLaserType(int32_t laserType) {
-    return (laserType >= NormalLaser && laserType <= PowerLaser) ? laserType : NormalLaser;
+LaserType gunLaserType(LaserType laserType) {
+    return laserType <= LaserType::Power ? laserType : LaserType::Normal;
 }
 
 }  // namespace
 
-Laser::Laser(double x, double y, int32_t laserType, int32_t listIndex)
+Laser::Laser(double x, double y, LaserType laserType, int32_t listIndex)
     : Laser(x, y, Vector2D(0.0, -LaserSpeed), laserType, listIndex) {}
 
-Laser::Laser(double x, double y, const Vector2D& velocity, int32_t laserType, int32_t listIndex) {
-    const int32_t type = gunLaserType(laserType);
+Laser::Laser(double x, double y, const Vector2D& velocity, LaserType laserType, int32_t listIndex) {
+    const LaserType type = gunLaserType(laserType);
     slot.listIndex = listIndex;
-    setUp(x, y, velocity, type, LaserDamage[type]);
+    setUp(x, y, velocity, type, LaserDamage[laserIndex(type)]);
 }
 
-void Laser::setUp(double x, double y, const Vector2D& v, int32_t laserType, int32_t laserDamage) {
-    setImageAndBounds(g_imgLasers[laserType], LaserWidth[laserType], LaserHeight[laserType]);
+void Laser::setUp(double x, double y, const Vector2D& v, LaserType laserType, int32_t laserDamage) {
+    const size_t i = laserIndex(laserType);
+    setImageAndBounds(g_imgLasers[i], LaserWidth[i], LaserHeight[i]);
     setAnimation(LaserFrames, LaserFrameDelay);
     position.setCartesian(x, y);
     velocity = v;
-    weaponType = laserType;
+    weaponType = weaponOf(laserType);
     damage = laserDamage;
 }
 
 ChargeLaser::ChargeLaser(double x, double y, int32_t chargeDamage, int32_t listIndex) {
     slot.listIndex = listIndex;
-    setUp(x, y, Vector2D(0.0, -LaserSpeed), ChargeLaserType, chargeDamage);
+    setUp(x, y, Vector2D(0.0, -LaserSpeed), LaserType::Charge, chargeDamage);
 }
 
 void Laser::update(double dt) {
@@ -52,7 +53,7 @@ bool Laser::touchTarget() {
     return hitEnemiesTouching(*this, [this](Enemy& enemy) {
         enemy.applyDamage(damage);
         // Normal and charge bolts burst red-orange, the upgraded grades light blue.
-        const bool blue = weaponType == SuperLaser || weaponType == PowerLaser;
+        const bool blue = weaponType == WeaponId::SuperLaser || weaponType == WeaponId::PowerLaser;
         spawnEffect(position.getX(), position.getY(), LaserSparks,
                     blue ? spawnBlueParticle : spawnRedParticle);
         return true;

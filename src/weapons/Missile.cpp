@@ -12,7 +12,6 @@ namespace glintwake {
 
 namespace {
 
-constexpr int32_t MissileWeaponType = 4;
 constexpr uint32_t MissileFrames = 2;
 constexpr uint32_t MissileFrameDelay = 1;
 constexpr uint32_t MissileFirstCountdown = 2;
@@ -37,7 +36,7 @@ Missile::Missile(double x, double y, int32_t level, int32_t listIndex) : steerLe
     setAnimation(MissileFrames, MissileFrameDelay, MissileFirstCountdown);
     position.setCartesian(x, y);
     velocity.setCartesian(0.0, -MissileSpeed);
-    weaponType = MissileWeaponType;
+    weaponType = WeaponId::Missile;
     damage = MissileDamage;
     acquireTarget();
 }

@@ -22,7 +22,7 @@ protected:
         platform_.recordingText().clearCalls();
         hud.draw(dt, nullptr);
         for (const TextCall& c : calls())
-            if (c.y == 460) return c.color;
+            if (c.y == 460) return static_cast<int64_t>(c.color);
         return -1;
     }
 };
@@ -38,11 +38,11 @@ TEST_F(HudTest, SignsChooseAlignmentAndIndexTheFont) {
           {-31, -17, 5, 31, 17, 7, TextAlign::Center}}) {
         SCOPED_TRACE(testing::Message() << x << "," << y);
         platform_.recordingText().clearCalls();
-        hud.drawText(x, y, "text", fontIndex, 0x123456);
+        hud.drawText(x, y, "text", fontIndex, platform::ColorRef{0x123456});
         ASSERT_EQ(calls().size(), 1u);
         const TextCall& t = calls()[0];
         EXPECT_EQ(std::tuple(t.x, t.y, t.align, t.pixelHeight, t.color, t.face),
-                  std::tuple(drawnX, drawnY, align, height, 0x123456u,
+                  std::tuple(drawnX, drawnY, align, height, platform::ColorRef{0x123456},
                              height == 7 ? "Small Fonts" : "Times New Roman"));
     }
 }

@@ -27,12 +27,12 @@ protected:
 
 TEST_F(PlayerWeaponsTest, FullChargeFiresTwoTwentyDamageChargeLasers) {
     runPlayer(130, Keys{key::LeftControl, key::Space});  // charging wins over fire
-    EXPECT_EQ(g_player->getChargeState(), 2);
+    EXPECT_EQ(g_player->getChargeState(), ChargeState::Charged);
     EXPECT_EQ(g_shotCount, 0);
     runPlayer(1, Keys{});
     ASSERT_EQ(g_shotCount, 2);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(g_shots[i]->getWeaponType(), ChargeLaserType);
+        EXPECT_EQ(g_shots[i]->getWeaponType(), WeaponId::ChargeLaser);
         EXPECT_EQ(g_shots[i]->getDamage(), 20);
     }
     EXPECT_NEAR(g_player->getLaserCooldown(), 1.0, 0.005);
@@ -81,7 +81,7 @@ TEST_F(PlayerWeaponsTest, ArcShotFansOutFromTheCentreAheadOfTheOtherSecondaries)
 }
 
 TEST_F(PlayerWeaponsTest, ArcShotIntoANearlyFullListStillSpends) {
-    for (int i = 0; i < MaxShots - 1; ++i) ASSERT_TRUE(fireLaser(100, 100, NormalLaser));
+    for (int i = 0; i < MaxShots - 1; ++i) ASSERT_TRUE(fireLaser(100, 100, LaserType::Normal));
     runPlayer(1, Keys{key::Z});
     EXPECT_EQ(g_shotCount, MaxShots);
     EXPECT_EQ(g_player->getArcShotAmmo(), 4);

@@ -14,7 +14,7 @@ namespace {
 namespace key = platform::key;
 using platform::TextCall;
 using Colours = std::vector<platform::ColorRef>;
-constexpr platform::ColorRef Lit = 0x00FF00, Dim = 0x008000, SelDim = 0x808000;
+constexpr platform::ColorRef Lit{0x00FF00}, Dim{0x008000}, SelDim{0x808000};
 
 class ShopTest : public test::GameFixture {
 protected:
@@ -65,7 +65,7 @@ TEST_F(ShopTest, UpAndDownWrapAndHeldKeysRepeat) {
 
 TEST_F(ShopTest, HoldingEnterBuysOncePerPress) {
     g_player->setMoney(200);
-    select(3);
+    select(MissileAmmoRow);
     for (int f = 0; f < 120; ++f) frame({key::Return});
     EXPECT_EQ(g_player->getMoney(), 150);
     frame({});
@@ -75,11 +75,15 @@ TEST_F(ShopTest, HoldingEnterBuysOncePerPress) {
 
 TEST_F(ShopTest, EachRowSellsOnlyWhenAffordableAndWanted) {
     // The row; the money, health, shield and laser type before; the price taken (0: refused).
-    using Buy = std::tuple<int32_t, int32_t, int32_t, double, uint8_t, int32_t>;
-    const Buy buys[] = {{0, 100, 50, 3.0, 0, 10}, {0, 100, 100, 3.0, 0, 0},  {1, 5, 100, 2.99, 0, 1},
-                        {1, 5, 100, 3.0, 0, 0},   {2, 50, 100, 3.0, 0, 50},  {2, 49, 100, 3.0, 0, 0},
-                        {3, 60, 100, 3.0, 2, 50}, {4, 50, 100, 3.0, 0, 50},  {5, 600, 100, 3.0, 0, 500},
-                        {5, 600, 100, 3.0, 1, 0}, {6, 1000, 100, 3.0, 0, 0}, {6, 900, 100, 3.0, 1, 900}};
+    using Buy = std::tuple<int32_t, int32_t, int32_t, double, LaserType, int32_t>;
+    using L = LaserType;
+    const Buy buys[] = {
+        {HealthRow, 100, 50, 3.0, L::Normal, 10},       {HealthRow, 100, 100, 3.0, L::Normal, 0},
+        {ShieldRow, 5, 100, 2.99, L::Normal, 1},        {ShieldRow, 5, 100, 3.0, L::Normal, 0},
+        {ArcShotAmmoRow, 50, 100, 3.0, L::Normal, 50},  {ArcShotAmmoRow, 49, 100, 3.0, L::Normal, 0},
+        {MissileAmmoRow, 60, 100, 3.0, L::Power, 50},   {EnergyCannonAmmoRow, 50, 100, 3.0, L::Normal, 50},
+        {SuperLaserRow, 600, 100, 3.0, L::Normal, 500}, {SuperLaserRow, 600, 100, 3.0, L::Super, 0},
+        {PowerLaserRow, 1000, 100, 3.0, L::Normal, 0},  {PowerLaserRow, 900, 100, 3.0, L::Super, 900}};
     for (auto [row, money, health, shield, laserType, price] : buys) {
         SCOPED_TRACE(testing::Message() << "row " << row << " with $" << money);
         SetUp();  // a fresh shop and ship for each case
@@ -98,7 +102,7 @@ TEST_F(ShopTest, EachRowSellsOnlyWhenAffordableAndWanted) {
         EXPECT_EQ(std::tuple(p.getMoney(), p.getHealth(), p.getShield(), p.getArcShotAmmo(),
                              p.getMissileAmmo(), p.getEnergyCannonAmmo(), int32_t(p.getLaserType())),
                   std::tuple(money - price, health + gained[0], gained[1] ? 3.0 : shield, gained[2],
-                             gained[3], gained[4], laserType + gained[5] + gained[6]));
+                             gained[3], gained[4], int32_t(laserType) + gained[5] + gained[6]));
     }
 }
 
@@ -118,9 +122,9 @@ TEST_F(ShopTest, MenuTextsAndColoursWithMoneyCutToNineCharacters) {
 
 TEST_F(ShopTest, SuperLasersMakePowerLasersCostFiveHundred) {
     g_player->setMoney(1000);
-    select(5);
+    select(SuperLaserRow);
     press(key::Return);
-    select(6);
+    select(PowerLaserRow);
     EXPECT_EQ(drawn(&TextCall::text).at(9 + 6), "$500");
     press(key::Return);
     EXPECT_EQ(g_player->getMoney(), 0);

@@ -147,7 +147,7 @@ struct TextCall {
     int32_t y = 0;
     std::string face;
     int32_t pixelHeight = 0;
-    ColorRef color = 0;
+    ColorRef color{};
     TextAlign align = TextAlign::Left;
 };
 
