@@ -316,14 +316,15 @@ void Player::takeDamage(int32_t amount) {
         left < 0 ? 0 : static_cast<int32_t>(std::min<int64_t>(left, std::numeric_limits<int32_t>::max()));
 }
 
-void Player::applyPickup(int32_t kind, int32_t amount) {
-    // Kinds that add their amount to a counter; a %d in the message shows the amount.
-    struct CounterReward {
-        int32_t kind;
-        int32_t Player::*counter;
-        int32_t cap;
-        const char* format;
-    };
+// Kinds that add their amount to a counter; a %d in the message shows the amount.
+struct Player::CounterReward {
+    int32_t kind;
+    int32_t Player::*counter;
+    int32_t cap;
+    const char* format;
+};
+
+const Player::CounterReward* Player::addToCounter(int32_t kind, int32_t amount) {
     static constexpr int32_t NoCap = std::numeric_limits<int32_t>::max();
     static constexpr CounterReward CounterRewards[] = {
         {MoneyKind, &Player::money, NoCap, "Collected $%d!"},
@@ -338,10 +339,15 @@ void Player::applyPickup(int32_t kind, int32_t amount) {
     };
     const auto* reward = std::find_if(std::begin(CounterRewards), std::end(CounterRewards),
                                       [kind](const CounterReward& r) { return r.kind == kind; });
+    if (reward == std::end(CounterRewards)) return nullptr;
+    int32_t& counter = this->*reward->counter;
+    counter = std::min(addSaturated(counter, amount), reward->cap);
+    return reward;
+}
+
+void Player::applyPickup(int32_t kind, int32_t amount) {
     char text[MessageCapacity] = {};
-    if (reward != std::end(CounterRewards)) {
-        int32_t& counter = this->*reward->counter;
-        counter = std::min(addSaturated(counter, amount), reward->cap);
+    if (const CounterReward* reward = addToCounter(kind, amount)) {
         std::snprintf(text, sizeof text, reward->format, amount);
     } else if (kind == InvulnerabilityKind) {
         invulnerableTime += amount;
@@ -361,20 +367,21 @@ void Player::applyPickup(int32_t kind, int32_t amount) {
 
 void Player::buyItem(int32_t item) {
     switch (item) {
+        // One of what the matching power-up adds to, held to the same caps.
         case HealthRow:
-            health = std::min(health + 1, MaxHealth);
+            addToCounter(HealthKind, 1);
             break;
         case ShieldRow:
             shield = std::min(shield + ShieldPerPurchase, MaxShield);
             break;
         case ArcShotAmmoRow:
-            arcShotAmmo = addSaturated(arcShotAmmo, 1);
+            addToCounter(ArcShotAmmoKind, 1);
             break;
         case MissileAmmoRow:
-            missileAmmo = addSaturated(missileAmmo, 1);
+            addToCounter(MissileAmmoKind, 1);
             break;
         case EnergyCannonAmmoRow:
-            energyCannonAmmo = addSaturated(energyCannonAmmo, 1);
+            addToCounter(EnergyCannonAmmoKind, 1);
             break;
         case SuperLaserRow:
             laserType = LaserType::Super;

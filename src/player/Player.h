@@ -73,6 +73,10 @@ public:
     }
 
 private:
+    struct CounterReward;
+    // Adds amount to the counter the power-up kind rewards, held to its cap; null when
+    // the kind has no counter.
+    const CounterReward* addToCounter(int32_t kind, int32_t amount);
     void steer(const uint8_t* keys);
     void runShield(const uint8_t* keys, double dt);
     void runInvulnerability(double dt);

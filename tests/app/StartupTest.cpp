@@ -108,7 +108,6 @@ class StartupTest : public ::testing::Test, protected platform::Platform, protec
 protected:
     void SetUp() override { resetGameState(); }
     void TearDown() override {
-        failStartupAllocation(StartupAllocation::None);
         resetGameState();
         fs::remove_all(folder_);
     }

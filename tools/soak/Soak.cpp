@@ -162,9 +162,11 @@ int main(int argc, char** argv) {
 
     Bot bot(static_cast<uint64_t>(seed));
     int maxWave = 0;
+    long wreckedFrames = 0;  // frames that began with the ship destroyed
     for (long frame = 0; frame < frames; ++frame) {
         bot.press(platform.headlessKeyboard());
         // Healing keeps the ship firing; without it the destroyed ship is soaked too.
+        if (g_player->getHealth() == 0) ++wreckedFrames;
         if (options.heal && g_player->getHealth() == 0) g_player->setHealth(MaxHealth);
         runFrame(platform.keyboard(), bot.nextDt());  // the bot never holds Escape
 
@@ -177,8 +179,10 @@ int main(int argc, char** argv) {
         }
         if (g_waveNumber > maxWave) maxWave = g_waveNumber;
     }
-    std::printf("soak: %ld frames, seed %ld, reached wave %d, %d shots, %d effects, %d particles\n", frames,
-                seed, maxWave, g_shotCount, g_effectCount, g_particleCount);
+    std::printf(
+        "soak: %ld frames, seed %ld, reached wave %d, %d shots, %d effects, %d particles, "
+        "%ld frames with the ship destroyed\n",
+        frames, seed, maxWave, g_shotCount, g_effectCount, g_particleCount, wreckedFrames);
     shutdown();
     return 0;
 }
