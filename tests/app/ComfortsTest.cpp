@@ -13,8 +13,8 @@
 #include "core/Random.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
+#include "replay/Harness.h"
 #include "shop/Shop.h"
-#include "support/Harness.h"
 #include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
@@ -49,7 +49,7 @@ std::string withoutFrameCount(const std::string& summary) {
 }
 
 // The world's state without the picture: what must not move while paused.
-std::string worldOf(const test::Harness& game) {
+std::string worldOf(const play::Harness& game) {
     const std::string s = withoutFrameCount(game.summary());
     return s.substr(0, s.rfind("hash"));
 }
@@ -116,7 +116,7 @@ protected:
         return frames;
     }
 
-    test::Harness game_{7};
+    play::Harness game_{7};
     std::vector<uint64_t> shown_;  // hash of every presented picture
 
 private:
@@ -247,7 +247,7 @@ TEST(Comforts, KeyPressesAndFocusChanges) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::Harness game;
+        play::Harness game;
         ASSERT_TRUE(game.started());
         game.holdKeys(c.held);
         if (c.shopOpen) g_shop->openShop();
@@ -272,7 +272,7 @@ TEST(Comforts, PauseListenerHearsEachChangeOnce) {
     EXPECT_EQ(heard, (std::vector<bool>{true, false}));
 }
 
-const std::vector<test::ScriptStep> Play = {{{}, 40},
+const std::vector<play::ScriptStep> Play = {{{}, 40},
                                             {{key::Space, key::Left}, 60},
                                             {{key::X, key::Right}, 40, 0.02},
                                             {{key::LeftAlt, key::Space}, 60}};
@@ -283,7 +283,7 @@ TEST(Comforts, NewGameAfterDestructionIsAFreshStart) {
     constexpr uint32_t ClockSeed = 4242;
     std::string renewed;
     {
-        test::Harness game(11);
+        play::Harness game(11);
         ASSERT_TRUE(game.started());
         Comforts comforts(game.platform());
         game.runScript(Play);
@@ -294,7 +294,7 @@ TEST(Comforts, NewGameAfterDestructionIsAFreshStart) {
         game.runScript(Play);
         renewed = withoutFrameCount(game.summary());
     }
-    test::Harness fresh(ClockSeed);
+    play::Harness fresh(ClockSeed);
     fresh.runScript(Play);
     EXPECT_EQ(renewed, withoutFrameCount(fresh.summary()));
 }
@@ -310,7 +310,7 @@ TEST(Comforts, EnterAndTheNoticeOnlyWhileTheShipIsDestroyed) {
     for (const Case c : {Case{"destroyed", 0, false, false, true}, Case{"alive", 1, false, false, false},
                          Case{"shop open", 0, true, false, false}, Case{"paused", 0, false, true, false}}) {
         SCOPED_TRACE(c.name);
-        test::Harness game(3);
+        play::Harness game(3);
         ASSERT_TRUE(game.started());
         Comforts comforts(game.platform());
         game.runScript(Play);
