@@ -63,7 +63,8 @@ void drawFrameText(benchmark::State& state, bool cached) {
     const std::vector<Line>& lines = frameLines();
     for (auto _ : state) {
         for (const Line& line : lines) {
-            text.drawText(backBuffer, fonts[line.font], line.x, line.y, line.text, platform::makeColorRef(0xFF, 0xFF, 0xFF), line.align);
+            text.drawText(backBuffer, fonts[line.font], line.x, line.y, line.text,
+                          platform::makeColorRef(0xFF, 0xFF, 0xFF), line.align);
         }
         benchmark::ClobberMemory();
     }
