@@ -34,11 +34,5 @@ TEST(Vector2D, ScaleByZeroKeepsAngleAndStaysZero) {
     EXPECT_EQ(v.getMagnitude(), 0.0);
 }
 
-TEST(Vector2D, MovementStepMovesByVelocityTimesDt) {
-    Vector2D position(10, 10);
-    position.addScaled(Vector2D(0, -600), 0.5);
-    EXPECT_NEAR(position.getY(), -290.0, 1e-9);
-}
-
 }  // namespace
 }  // namespace glintwake

@@ -16,16 +16,6 @@ using test::addEnemy;
 
 class EnemyTest : public test::GameFixture {};
 
-TEST_F(EnemyTest, ConstructorDrawsSpeedSignPeriodAndPhase) {
-    // The generator from seed 1 gives 41, 18467, 6334, 26500.
-    const Enemy e(3, 2);
-    const double period = 3.0 + 334 / 250.0;
-    EXPECT_DOUBLE_EQ(e.getVelocity().getX(), -54.1);  // 41 % 4000 / 10 + 50, 18467 is odd
-    EXPECT_DOUBLE_EQ(e.getBobPeriod(), period);
-    EXPECT_DOUBLE_EQ(e.getBobTime(), 0.5 * period);
-    EXPECT_EQ(e.getBounds(), (Rect{150, 20, 190, 60}));
-}
-
 TEST_F(EnemyTest, FightsOnAtZeroAndExplodesBelowIt) {
     Enemy* e = addEnemy();
     e->applyDamage(EnemyHitPoints);

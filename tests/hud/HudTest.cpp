@@ -49,11 +49,6 @@ TEST_F(HudTest, SignsChooseAlignmentAndIndexTheFont) {
 
 TEST_F(HudTest, MessageFadesOutOverFourSecondsAndIsCutTo29Characters) {
     Hud hud;
-    EXPECT_STREQ(hud.getMessage(), "Start!");
-    int frames = 0;
-    while (messageFrame(hud, 1.0 / 60) >= 0 && frames < 300) ++frames;
-    EXPECT_NEAR(frames, 240, 1);
-
     hud.setMessage("abcdefghijklmnopqrstuvwxyz0123456789");
     EXPECT_STREQ(hud.getMessage(), "abcdefghijklmnopqrstuvwxyz012");  // 29 characters
     // Green = remaining / 4 * 255 truncated, drawn before the time is lowered.
