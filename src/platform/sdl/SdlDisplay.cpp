@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/sdl/KeyTable.h"
@@ -34,6 +37,49 @@ bool isSoftwareGlName(std::string name) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return std::any_of(SoftwareGlNames.begin(), SoftwareGlNames.end(),
                        [&](const char* soft) { return name.find(soft) != std::string::npos; });
+}
+
+// Where the kernel offers a GPU to render on; without one OpenGL can only be Mesa's
+// CPU rasteriser, and loading it costs far more memory and start-up time than it saves.
+constexpr const char* GpuDeviceFolder = "/dev/dri";
+constexpr std::array<std::string_view, 2> GpuDevicePrefixes = {"card", "renderD"};
+constexpr const char* ForceSoftwareGlVariable = "LIBGL_ALWAYS_SOFTWARE";
+
+bool hasGpuDevice() {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(GpuDeviceFolder, error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        for (std::string_view prefix : GpuDevicePrefixes) {
+            if (name.starts_with(prefix)) return true;
+        }
+    }
+    return false;
+}
+
+bool softwareGlForced() {
+    const char* forced = std::getenv(ForceSoftwareGlVariable);
+    return forced != nullptr && *forced != '\0' && std::strcmp(forced, "0") != 0 &&
+           std::strcmp(forced, "false") != 0;
+}
+
+// Whether OpenGL would be software, decided without loading it.
+bool renderingIsKnownSoftware() {
+    return softwareGlForced() || !hasGpuDevice();
+}
+
+PixelLayout layoutOf(const SDL_PixelFormat* format) {
+    PixelLayout layout;
+    layout.bytesPerPixel = format->BytesPerPixel;
+    layout.redMask = format->Rmask;
+    layout.greenMask = format->Gmask;
+    layout.blueMask = format->Bmask;
+    layout.alphaMask = format->Amask;
+    return layout;
+}
+
+WindowPixels pixelsOf(SDL_Surface* surface) {
+    return WindowPixels{static_cast<uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -88,14 +134,46 @@ bool SdlDisplay::createWindow() {
 
 bool SdlDisplay::createRenderer() {
     if (window_ == nullptr) return false;
-    if (renderer_ != nullptr) return true;
+    if (renderer_ != nullptr || surface_ != nullptr) return true;
+    const bool direct = path_ == PresentPath::Automatic;
+    // On a machine that can only render in software, OpenGL is never loaded.
+    if (direct && renderingIsKnownSoftware() && openWindowSurface()) return true;
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ != nullptr && acceleratedRendererIsSoftwareGl()) {
+    if (renderer_ == nullptr) {
+        if (direct && openWindowSurface()) return true;
+        if (!createSoftwareRenderer()) return false;
+    } else if (acceleratedRendererIsSoftwareGl() && !replaceSoftwareGl()) {
+        // Nothing better works: the software OpenGL renderer stays.
+    }
+    if (renderer_ != nullptr) rememberRendererName();
+    return true;
+}
+
+// Swaps a software OpenGL renderer for the window's own pixels or, on the texture
+// path, for SDL's software renderer. The OpenGL renderer goes only once its
+// replacement works, or is made again if the software renderer fails.
+bool SdlDisplay::replaceSoftwareGl() {
+    if (path_ == PresentPath::Automatic && openWindowSurface()) {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
+        return true;
     }
-    if (renderer_ == nullptr && !createSoftwareRenderer()) return false;
-    rememberRendererName();
+    // SDL allows one renderer per window, so this one must go first.
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+    if (createSoftwareRenderer()) return true;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    return false;
+}
+
+// The window's own pixels, written by each flip: only for formats the scaler writes.
+bool SdlDisplay::openWindowSurface() {
+    // The window surface must be X's own framebuffer, not one emulated through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr || !layoutOf(surface->format).isSupported()) return false;
+    surface_ = surface;
+    rendererName_ = SoftwareRendererName;
     return true;
 }
 
@@ -115,7 +193,6 @@ bool SdlDisplay::acceleratedRendererIsSoftwareGl() {
 }
 
 bool SdlDisplay::createSoftwareRenderer() {
-    // The window surface must be X's own framebuffer, not one emulated through OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     return renderer_ != nullptr;
@@ -127,13 +204,14 @@ void SdlDisplay::rememberRendererName() {
 }
 
 bool SdlDisplay::enterFullScreen() {
-    if (window_ == nullptr || renderer_ == nullptr) return false;
+    if (window_ == nullptr || (renderer_ == nullptr && surface_ == nullptr)) return false;
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
 
 bool SdlDisplay::setLogicalSize() {
+    if (surface_ != nullptr) return relayout();
     if (renderer_ == nullptr) return false;
     // Nearest-neighbour keeps the pixels sharp; the logical size letterboxes the
     // 4:3 picture with black bars on screens of another shape.
@@ -142,6 +220,7 @@ bool SdlDisplay::setLogicalSize() {
 }
 
 bool SdlDisplay::createTexture() {
+    if (surface_ != nullptr) return true;  // flips write the window's pixels themselves
     if (renderer_ == nullptr) return false;
     if (texture_ != nullptr) return true;
     // 0x00RRGGBB is exactly a 24-bit desktop's window format: the software
@@ -159,12 +238,51 @@ bool SdlDisplay::createTexture() {
 }
 
 Surface* SdlDisplay::createBackBuffer() {
-    if (texture_ == nullptr) return nullptr;
+    if (texture_ == nullptr && surface_ == nullptr) return nullptr;
     if (!backBuffer_) backBuffer_ = std::make_unique<Surface>(ScreenWidth, ScreenHeight);
     return backBuffer_.get();
 }
 
+bool SdlDisplay::relayout() {
+    if (window_ == nullptr || surface_ == nullptr) return false;
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) return false;
+    surface_ = surface;
+    if (!scaler_.configure(surface->w, surface->h, layoutOf(surface->format))) return false;
+    surfaceWidth_ = surface->w;
+    surfaceHeight_ = surface->h;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    scaler_.clear(pixelsOf(surface));
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    wholeWindowStale_ = true;
+    return true;
+}
+
+void SdlDisplay::presentToWindowSurface() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (surface == nullptr) return;
+    // SDL makes a new surface when the window's size changes.
+    if (surface != surface_ || surface->w != surfaceWidth_ || surface->h != surfaceHeight_) {
+        if (!relayout()) return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    scaler_.present(backBuffer_->view(), pixelsOf(surface));
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (wholeWindowStale_) {
+        wholeWindowStale_ = SDL_UpdateWindowSurface(window_) != 0;
+        return;
+    }
+    // The bars are already on screen: only the picture is sent.
+    const Rect& picture = scaler_.picture();
+    const SDL_Rect area{picture.left, picture.top, picture.width(), picture.height()};
+    SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+}
+
 void SdlDisplay::present() {
+    if (surface_ != nullptr && window_ != nullptr && backBuffer_) {
+        presentToWindowSurface();
+        return;
+    }
     if (renderer_ == nullptr || texture_ == nullptr || !backBuffer_) return;
     const PixelView pixels = backBuffer_->view();
     SDL_UpdateTexture(texture_, nullptr, pixels.base, pixels.pitch);
@@ -191,6 +309,11 @@ void SdlDisplay::close() {
     backBuffer_.reset();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
+    surface_ = nullptr;  // owned by the window
+    surfaceWidth_ = 0;
+    surfaceHeight_ = 0;
+    wholeWindowStale_ = true;
+    rendererName_.clear();
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     renderer_ = nullptr;
     if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -234,6 +357,12 @@ void SdlDisplay::translateWindowEvent(uint8_t windowEvent, Event& event) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
             if (focused_) event.type = EventType::FocusLost;
             focused_ = false;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            relayout();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            wholeWindowStale_ = true;  // the bars may have been painted over
             break;
         default:
             break;

@@ -1,25 +1,32 @@
 #pragma once
-// The real display: one full-screen desktop window, a renderer, one streaming
-// texture and the back buffer in memory that each flip uploads and shows.
+// The real display: one full-screen desktop window and the back buffer in memory.
+// A flip uploads it to a streaming texture where a GPU renders, and otherwise
+// scales it straight into the window's own pixels.
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sdl/FrameScaler.h"
 
 // SDL's own handle types, declared as SDL declares them so that users of this
 // header need no SDL include.
 typedef struct SDL_Window SDL_Window;
 typedef struct SDL_Renderer SDL_Renderer;
 typedef struct SDL_Texture SDL_Texture;
+typedef struct SDL_Surface SDL_Surface;
 
 namespace platform {
 
 class SdlControllers;
 
+// How flips reach the window. Automatic chooses by what the machine can do; the
+// texture path can be forced so that tests can compare the two.
+enum class PresentPath { Automatic, Texture };
+
 class SdlDisplay final : public Display {
 public:
-    SdlDisplay() = default;
+    explicit SdlDisplay(PresentPath path = PresentPath::Automatic) : path_(path) {}
     SdlDisplay(const SdlDisplay&) = delete;
     SdlDisplay& operator=(const SdlDisplay&) = delete;
     ~SdlDisplay() override;
@@ -44,6 +51,12 @@ public:
     bool hasWindow() const { return window_ != nullptr; }
     // Follows the window's focus events; the keyboard reads nothing without it.
     bool hasKeyboardFocus() const { return window_ != nullptr && focused_; }
+    // Fits the picture to the window's current size and blackens the bars. Flips call
+    // it when the window's surface changes (a resize, a full-screen toggle).
+    bool relayout();
+    // True when flips write into the window's own pixels rather than a texture.
+    bool presentsToWindowSurface() const { return surface_ != nullptr; }
+
     // The SDL renderer in use ("software", "opengl", ...); empty before createRenderer.
     const std::string& rendererName() const { return rendererName_; }
     // The OpenGL renderer string seen while choosing, empty when OpenGL was not tried.
@@ -51,7 +64,10 @@ public:
 
 private:
     bool acceleratedRendererIsSoftwareGl();
+    bool replaceSoftwareGl();
+    bool openWindowSurface();
     bool createSoftwareRenderer();
+    void presentToWindowSurface();
     void rememberRendererName();
     bool pictureFillsOutput() const;
     void translateWindowEvent(uint8_t windowEvent, Event& event);
@@ -62,6 +78,12 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    SDL_Surface* surface_ = nullptr;  // the window's pixels on the direct path
+    FrameScaler scaler_;
+    int32_t surfaceWidth_ = 0;
+    int32_t surfaceHeight_ = 0;
+    bool wholeWindowStale_ = true;  // bars not yet shown since the last layout
+    PresentPath path_;
     std::unique_ptr<Surface> backBuffer_;
     uint32_t windowId_ = 0;
     bool focused_ = false;
