@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
-.PHONY: run test build bench soak fuzz images format bootstrap clean
+.PHONY: run test build bench compare soak fuzz images format bootstrap clean
 
 JOBS ?= $(shell nproc)
 
@@ -24,6 +24,12 @@ bench: bootstrap
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/glintwake_bench
+
+# Side by side with Kobo Deluxe (installed on demand) under Xvfb: CPU per frame of
+# each game and its X server, memory, threads and time to the first picture.
+compare: build
+	@scripts/bootstrap.sh kobodeluxe
+	bench/compare-peer.sh
 
 # A longer soak on the optimised build: make soak SOAK_FRAMES=1000000
 SOAK_FRAMES ?= 1000000
