@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
 #include <array>
@@ -82,6 +83,32 @@ WindowPixels pixelsOf(SDL_Surface* surface) {
     return WindowPixels{static_cast<uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
 }
 
+// Whether a window manager runs: without one nobody answers a full-screen request,
+// and SDL would wait for the answer on every start.
+bool windowManagerRuns(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info)) return true;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11) {
+        ::Display* x = info.info.x11.display;
+        const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", True);
+        if (check == None) return false;
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* value = nullptr;
+        const int status = XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type,
+                                              &format, &count, &remaining, &value);
+        if (value != nullptr) XFree(value);
+        return status == Success && type == XA_WINDOW && count == 1;
+    }
+#endif
+    // Other systems always have a compositor or window manager to ask.
+    return info.subsystem != SDL_SYSWM_UNKNOWN;
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 // Mesa unloads its driver when the X display closes; what the driver still holds
 // then turns into nameless leaks that no suppression can match. Under the
@@ -125,7 +152,9 @@ bool SdlDisplay::createWindow() {
         desktop.w = ScreenWidth;
         desktop.h = ScreenHeight;
     }
-    window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Borderless at the desktop's size covers the screen at once; full screen is
+    // asked of the window manager afterwards, where there is one.
+    window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, SDL_WINDOW_BORDERLESS);
     if (window_ == nullptr) return false;
     windowId_ = SDL_GetWindowID(window_);
     focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
@@ -205,7 +234,9 @@ void SdlDisplay::rememberRendererName() {
 
 bool SdlDisplay::enterFullScreen() {
     if (window_ == nullptr || (renderer_ == nullptr && surface_ == nullptr)) return false;
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    if (windowManagerRuns(window_) && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return false;
+    }
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
