@@ -26,10 +26,14 @@ bench: bootstrap
 	./build/bench/bench/glintwake_bench
 
 # Side by side with Kobo Deluxe (installed on demand) under Xvfb: CPU per frame of
-# each game and its X server, memory, threads and time to the first picture.
+# each game and its X server, memory, threads and time to the first picture; then
+# the frame benchmarks' typical and worst frame against the drawing floor.
 compare: build
 	@scripts/bootstrap.sh kobodeluxe
 	bench/compare-peer.sh
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	bench/frame-ratios.sh
 
 # A longer soak on the optimised build: make soak SOAK_FRAMES=1000000
 SOAK_FRAMES ?= 1000000

@@ -54,7 +54,18 @@ void FrameSchedule::restart(int64_t now) {
     resumed = true;
 }
 
-void FrameSchedule::idle(int64_t now) {
+int64_t FrameSchedule::idle(int64_t now) {
+    if (performanceCounter) {
+        const auto wakeMargin = static_cast<int64_t>(static_cast<double>(CounterWakeMarginMicroseconds) /
+                                                     MicrosecondsPerSecond / secondsPerTick);
+        const int64_t wakeAt = nextFrameTime + 1 - wakeMargin;
+        if (now < wakeAt) {
+            clock.sleepUntilCounter(wakeAt);
+            return now;  // the loop drains the events that came during the sleep
+        }
+        while (!isDue(now)) now = this->now();
+        return now;
+    }
     const double untilDue = static_cast<double>(nextFrameTime - now) * secondsPerTick;
     const int64_t untilDueMicros = static_cast<int64_t>(untilDue * MicrosecondsPerSecond);
     int64_t sleepFor = untilDueMicros - WakeMarginMicroseconds;
@@ -62,6 +73,7 @@ void FrameSchedule::idle(int64_t now) {
     // every few microseconds.
     if (sleepFor <= 0) sleepFor = untilDueMicros - FineWakeMarginMicroseconds;
     if (sleepFor > 0) clock.sleepMicroseconds(sleepFor);
+    return now;
 }
 
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
@@ -83,12 +95,12 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
             schedule.restart(schedule.now());
             wasPaused = false;
         }
-        const int64_t now = schedule.now();
+        int64_t now = schedule.now();
         if (!schedule.isDue(now)) {
             // Sleeps rather than spins until just before the frame is due; the frame
-            // times and their dt are the same as polling would give.
-            schedule.idle(now);
-            continue;
+            // still runs at the first reading past its time, as polling would find it.
+            now = schedule.idle(now);
+            if (!schedule.isDue(now)) continue;  // woke early: events first
         }
         const double dt = schedule.elapsedSeconds(now);
         if (hooks != nullptr && dt > StallSeconds) {

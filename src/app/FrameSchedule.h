@@ -11,14 +11,17 @@ namespace glintwake {
 constexpr int64_t FramesPerSecond = 60;
 constexpr int32_t MillisecondFramePeriod = 16;
 constexpr double SecondsPerMillisecond = 0.001;
-// How early the idle loop wakes before a frame is due, so that sleeping never
-// makes a frame later than polling would: a coarse sleep to a millisecond before,
-// then a fine one to just before it, and only the last stretch is polled.
+// How early the idle loop wakes before a frame is due on the millisecond timer,
+// whose sleeps are coarse: a sleep to a millisecond before, then a fine one to just
+// before it, and only the last stretch is polled.
 constexpr int64_t WakeMarginMicroseconds = 1000;
 constexpr int64_t FineWakeMarginMicroseconds = 200;
 // A gap longer than this between two frames (a suspended machine, a stopped
 // process, a debugger) is no frame time: the loop treats it as a pause.
 constexpr double StallSeconds = 1.0;
+// On the high-resolution counter one absolute sleep ends this long before the frame
+// is due (about a wake's own lateness), and the rest is watched on the counter.
+constexpr int64_t CounterWakeMarginMicroseconds = 50;
 
 class FrameSchedule {
 public:
@@ -34,8 +37,9 @@ public:
     double elapsedSeconds(int64_t now) const;
     // Records a frame that began at now: the next one is due a period later.
     void frameStarted(int64_t now);
-    // Sleeps until shortly before the next frame is due.
-    void idle(int64_t now);
+    // Sleeps until shortly before the next frame is due. Once that close, watches
+    // the counter until the frame is due instead. Returns the last reading.
+    int64_t idle(int64_t now);
     // Starts over after a pause, as at start-up: the next frame is due as soon as
     // the timer moves past now, and its dt is one frame period.
     void restart(int64_t now);

@@ -14,6 +14,7 @@ namespace {
 constexpr uint32_t RedMask = 0xFF0000;
 constexpr uint32_t GreenMask = 0x00FF00;
 constexpr uint32_t BlueMask = 0x0000FF;
+constexpr double DegreesPerHalfTurn = 180;
 
 // Each channel is scaled in its place in the word and masked, so red and green fall
 // to the channel step below while blue rounds up.
@@ -33,8 +34,11 @@ uint32_t fadeColor(uint32_t color, double ratio) {
 
 Particle::Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t color, double lifetime,
                    Effect* owner, int32_t index)
-    : position(origin),
+    : x(origin.getX()),
+      y(origin.getY()),
       velocity(velocity),
+      stepCos(std::cos(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
+      stepSin(std::sin(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
       color(color),
       remaining(lifetime),
       lifetime(lifetime),
@@ -48,9 +52,12 @@ void Particle::update(double dt) {
         owner->removeParticle(this);  // deletes this particle
         return;
     }
-    position.addScaled(velocity, dt);
-    const int32_t px = screenCoord(position.getX());
-    const int32_t py = screenCoord(position.getY());
+    // Vector2D::addScaled's step on the same doubles, so the path is bit for bit the same.
+    const double distance = dt * velocity.getMagnitude();
+    x = x + stepCos * distance;
+    y = y + stepSin * distance;
+    const int32_t px = screenCoord(x);
+    const int32_t py = screenCoord(y);
     if (px < 0 || px >= ScreenWidth || py < 0 || py >= ScreenHeight) {
         owner->removeParticle(this);
         return;

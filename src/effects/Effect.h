@@ -19,7 +19,7 @@ public:
     // Moves, fades and draws one pixel; removes itself from its effect when done.
     virtual void update(double dt);
 
-    const Vector2D& getPosition() const { return position; }
+    Vector2D getPosition() const { return Vector2D(x, y); }
     const Vector2D& getVelocity() const { return velocity; }
     uint32_t getColor() const { return color; }
     double getRemaining() const { return remaining; }
@@ -31,8 +31,14 @@ private:
     // Writes one pixel straight into the back buffer under a short lock.
     static void plot(int32_t px, int32_t py, uint32_t pixel);
 
-    Vector2D position;
+    // Only the Cartesian position is kept while flying: its polar form is made
+    // where it is read. The velocity never turns, so the cosine and sine of its
+    // angle are taken once.
+    double x;
+    double y;
     Vector2D velocity;
+    double stepCos;
+    double stepSin;
     uint32_t color;
     double remaining;
     double lifetime;

@@ -81,6 +81,15 @@ public:
     virtual uint32_t milliseconds() = 0;
     // Idles for about this long so the loop need not spin while no frame is due.
     virtual void sleepMicroseconds(int64_t micros) = 0;
+    // Idles until the high-resolution counter reaches `ticks`. Backends with an
+    // absolute sleep override this; the default sleeps the difference.
+    virtual void sleepUntilCounter(int64_t ticks) {
+        constexpr int64_t MicrosPerSecond = 1'000'000;
+        int64_t frequency = 0;
+        if (!performanceFrequency(frequency) || frequency <= 0) return;
+        const int64_t remaining = ticks - performanceCounter();
+        if (remaining > 0) sleepMicroseconds(remaining * MicrosPerSecond / frequency);
+    }
 };
 
 enum class TextAlign { Left, Center, Right };

@@ -34,6 +34,7 @@ protected:
     platform::HeadlessPlatform platform_;
     int status_ = -1;
     int64_t eventCost_ = 0;  // microseconds
+    int polls_ = 0;
 
 private:
     bool startVideo() override { return true; }
@@ -47,6 +48,7 @@ private:
     void close() override {}
     void requestClose() override { display().requestClose(); }
     bool pollEvent(platform::Event& event) override {
+        ++polls_;
         if (!display().pollEvent(event)) return false;
         clock().advanceMicroseconds(eventCost_);
         return true;
@@ -79,6 +81,18 @@ TEST_F(FrameScheduleTest, IdleSleepNeverMakesAFrameLate) {
     const std::vector<double> dts = run(30);
     for (size_t i = 1; i < dts.size(); ++i)
         EXPECT_NEAR(dts[i], Period + Step / 2, Step / 2 + 1e-12) << "frame " << i;
+}
+
+// Waiting for a frame costs one sleep and a drain of the event queue after it: the
+// queue is not polled over and over while the frame comes due.
+TEST_F(FrameScheduleTest, WaitPollsTheEventsOnlyAroundItsSleep) {
+    constexpr int Frames = 30;
+    constexpr int PollsPerFrame = 2;  // once after the frame, once after the wake
+    clock().setAdvancePerRead(1);
+    const std::vector<double> dts = run(Frames);
+    ASSERT_EQ(dts.size(), size_t{Frames});
+    EXPECT_LE(polls_, PollsPerFrame * Frames + 1);
+    EXPECT_NEAR(dts.back(), 1.0 / 60, 2e-6);
 }
 
 // Events waiting hold the frame back; it then covers the whole wait, and the next

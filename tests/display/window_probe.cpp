@@ -2,8 +2,11 @@
 // it until Escape, read through the keyboard as the game reads it, closes it.
 // Prints "renderer <name>", then "presented" once the picture is on screen and
 // "closed" at the end. Exit status 0 after a clean close; 1 when start-up fails.
+// With --texture the flips go through the streaming texture even where the picture
+// would be written straight into the window, so the two paths can be compared.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -37,17 +40,21 @@ platform::Surface* start(platform::Display& d, platform::Keyboard& k) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // the display test reads each line as it comes
-    const std::unique_ptr<platform::Platform> p = platform::createSdlPlatform();
+    const bool texture = argc > 1 && std::strcmp(argv[1], "--texture") == 0;
+    const std::unique_ptr<platform::Platform> p = platform::createSdlPlatform(
+        texture ? platform::PresentPath::Texture : platform::PresentPath::Automatic);
     platform::Display& display = p->display();
     platform::Surface* backBuffer = start(display, p->keyboard());
     if (backBuffer == nullptr) {
         std::fprintf(stderr, "start-up failed\n");
         return 1;
     }
-    if (auto* sdl = dynamic_cast<platform::SdlDisplay*>(&display))
+    if (auto* sdl = dynamic_cast<platform::SdlDisplay*>(&display)) {
         std::printf("renderer %s\n", sdl->rendererName().c_str());
+        std::printf("path %s\n", sdl->presentsToWindowSurface() ? "window" : "texture");
+    }
     for (const auto& [rect, color] : Blocks) {
         platform::Surface solid(rect.width(), rect.height());
         solid.fill(color);

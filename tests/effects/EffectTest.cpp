@@ -19,6 +19,37 @@ Particle* stillSpark(const Vector2D& origin, Effect* owner, int32_t index) {
                         index);
 }
 
+Vector2D g_flight;
+Particle* flyingSpark(const Vector2D& origin, Effect* owner, int32_t index) {
+    return new Particle(origin, g_flight, 0xFFFFFF, 1e9, owner, index);
+}
+
+// A spark's path is the vector step's to the last bit, at any angle and step.
+TEST_F(EffectTest, SparkFliesTheVectorStepsPathBitForBit) {
+    constexpr int Steps = 40;
+    struct Flight {
+        double angle, speed, dt;
+    };
+    const Flight flights[] = {{0.0, 100, 0.016},  {90.0, 50, 0.0166667}, {359.9, 199, 0.017},
+                              {123.4, 73, 1e-3},  {-45.0, 120, 0.033},   {271.3, 1, 2.5e-4},
+                              {180.0, 150, 1e-7}, {33.3, 60, 0.0}};
+    for (const Flight& f : flights) {
+        SCOPED_TRACE(f.angle);
+        g_flight = Vector2D(f.angle, f.speed, true);
+        Effect burst(320.25, 240.75, 1, flyingSpark, 0);
+        Vector2D expected(320.25, 240.75);
+        for (int step = 0; step < Steps; ++step) {
+            burst.update(f.dt);
+            expected.addScaled(g_flight, f.dt);
+            ASSERT_EQ(burst.getLiveCount(), 1);
+            const Vector2D at = burst.getParticle(0)->getPosition();
+            ASSERT_EQ(at.getX(), expected.getX()) << "step " << step;
+            ASSERT_EQ(at.getY(), expected.getY()) << "step " << step;
+            ASSERT_EQ(at.getAngle(), expected.getAngle()) << "step " << step;
+        }
+    }
+}
+
 TEST_F(EffectTest, ParticleLimitCutsTheBurstAndDestructionGivesParticlesBack) {
     g_particleCount = MaxParticles - 10;
     auto* partial = new Effect(100, 100, 75, spawnRedParticle, 0);

@@ -16,7 +16,8 @@ namespace {
 // here, keyboard and display in the order the game itself closes them.
 class SdlPlatform final : public Platform {
 public:
-    SdlPlatform() : keyboard_(display_, controllers_), text_(std::make_unique<SdlTextRenderer>()) {
+    explicit SdlPlatform(PresentPath path)
+        : display_(path), keyboard_(display_, controllers_), text_(std::make_unique<SdlTextRenderer>()) {
         display_.attachControllers(&controllers_);
     }
     SdlPlatform(const SdlPlatform&) = delete;
@@ -45,8 +46,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Platform> createSdlPlatform() {
-    return std::make_unique<SdlPlatform>();
+std::unique_ptr<Platform> createSdlPlatform(PresentPath path) {
+    return std::make_unique<SdlPlatform>(path);
 }
 
 std::unique_ptr<TextRenderer> createSdlTextRenderer() {

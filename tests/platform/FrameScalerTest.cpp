@@ -1,0 +1,179 @@
+// The flip's scaler on plain memory: where the picture lands, which source pixel
+// each window pixel shows, the window formats it converts to, and that it writes
+// nothing outside the picture and the window's rows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/sdl/FrameScaler.h"
+
+namespace platform {
+namespace {
+
+constexpr uint8_t Sentinel = 0xA5;
+constexpr int32_t PaddingBytes = 12;
+
+// Every source pixel different, so a window pixel tells where it came from.
+uint32_t sourceValue(int32_t x, int32_t y) {
+    return static_cast<uint32_t>(y * ScreenWidth + x + 1);
+}
+
+Surface& numberedSource() {
+    static Surface source(ScreenWidth, ScreenHeight, ScreenWidth * BytesPerPixel + PaddingBytes);
+    for (int32_t y = 0; y < ScreenHeight; ++y)
+        for (int32_t x = 0; x < ScreenWidth; ++x) source.setPixel(x, y, sourceValue(x, y));
+    return source;
+}
+
+// A window's pixels with padded rows, filled with a sentinel to catch stray writes.
+struct Window {
+    Window(int32_t width, int32_t height, int32_t bytesPerPixel)
+        : pitch(width * bytesPerPixel + PaddingBytes),
+          bytes(static_cast<size_t>(pitch) * static_cast<size_t>(height), Sentinel),
+          pixels{bytes.data(), width, height, pitch},
+          bytesPerPixel(bytesPerPixel) {}
+
+    uint32_t at(int32_t x, int32_t y) const {
+        uint32_t value = 0;
+        std::memcpy(&value, &bytes[static_cast<size_t>(y * pitch + x * bytesPerPixel)],
+                    static_cast<size_t>(bytesPerPixel));
+        return value;
+    }
+    bool paddingUntouched() const {
+        for (int32_t y = 0; y < pixels.height; ++y)
+            for (int32_t i = pixels.width * bytesPerPixel; i < pitch; ++i)
+                if (bytes[static_cast<size_t>(y * pitch + i)] != Sentinel) return false;
+        return true;
+    }
+
+    int32_t pitch;
+    std::vector<uint8_t> bytes;
+    WindowPixels pixels;
+    int32_t bytesPerPixel;
+};
+
+struct LayoutCase {
+    int32_t width;
+    int32_t height;
+    Rect picture;
+    int32_t wholeScale;
+};
+
+TEST(FrameScalerTest, PictureIsTheLargestCentredFourByThreeRectangle) {
+    const LayoutCase cases[] = {
+        {640, 480, {0, 0, 640, 480}, 1},       {1280, 960, {0, 0, 1280, 960}, 2},
+        {1280, 1024, {0, 32, 1280, 992}, 2},   {1920, 1080, {240, 0, 1680, 1080}, 0},
+        {1366, 768, {171, 0, 1195, 768}, 0},   {800, 600, {0, 0, 800, 600}, 0},
+        {2560, 1440, {320, 0, 2240, 1440}, 3}, {320, 240, {0, 0, 320, 240}, 0},
+    };
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        FrameScaler scaler;
+        ASSERT_TRUE(scaler.configure(c.width, c.height, PixelLayout{}));
+        EXPECT_EQ(scaler.picture(), c.picture);
+        EXPECT_EQ(scaler.wholeScale(), c.wholeScale);
+    }
+}
+
+// Whole scales repeat each pixel exactly; fractional ones show every source pixel
+// in order, as runs of two neighbouring widths. Bars stay black and padding untouched.
+TEST(FrameScalerTest, EachWindowPixelShowsTheNearestSourcePixel) {
+    const Surface& source = numberedSource();
+    for (auto [width, height] : {std::pair{1280, 960}, {1920, 1080}, {1024, 768}, {1280, 1024}, {640, 480}}) {
+        SCOPED_TRACE(testing::Message() << width << "x" << height);
+        FrameScaler scaler;
+        ASSERT_TRUE(scaler.configure(width, height, PixelLayout{}));
+        Window window(width, height, BytesPerPixel);
+        scaler.clear(window.pixels);
+        scaler.present(source.view(), window.pixels);
+        const Rect& p = scaler.picture();
+        const double scale = static_cast<double>(p.width()) / ScreenWidth;
+        int32_t lastColumn = -1;
+        int32_t run = 0;
+        for (int32_t x = 0; x < width; ++x) {
+            const uint32_t value = window.at(x, p.top + p.height() / 2);
+            if (x < p.left || x >= p.right) {
+                ASSERT_EQ(value, 0u) << "bar at column " << x;
+                continue;
+            }
+            const int32_t column = static_cast<int32_t>((value - 1) % ScreenWidth);
+            if (scaler.wholeScale() > 0) ASSERT_EQ(column, (x - p.left) / scaler.wholeScale()) << x;
+            if (column == lastColumn) {
+                ++run;
+                continue;
+            }
+            ASSERT_EQ(column, lastColumn + 1) << "column " << x << " skips or goes back";
+            if (lastColumn >= 0) ASSERT_LE(std::abs(run - scale), 1.0) << "run before column " << x;
+            lastColumn = column;
+            run = 1;
+        }
+        EXPECT_EQ(lastColumn, ScreenWidth - 1);
+        for (int32_t y = 0; y < height; ++y) {
+            const uint32_t value = window.at(p.left, y);
+            if (y < p.top || y >= p.bottom) {
+                ASSERT_EQ(value, 0u) << "bar at row " << y;
+            } else {
+                const auto row = static_cast<int32_t>((value - 1) / ScreenWidth);
+                ASSERT_NEAR(row, (y - p.top + 0.5) / scale, 1.0) << "row " << y;
+            }
+        }
+        EXPECT_TRUE(window.paddingUntouched());
+    }
+}
+
+struct FormatCase {
+    const char* name;
+    PixelLayout layout;
+    Pixel pixel;
+    uint32_t expected;
+};
+
+TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
+    const FormatCase cases[] = {
+        {"XRGB8888", PixelLayout{}, 0x123456, 0x123456},
+        {"BGR888", {4, 0x0000FF, 0x00FF00, 0xFF0000, 0}, 0x123456, 0x563412},
+        {"ARGB8888", {4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}, 0x123456, 0xFF123456},
+        // 16 bits: each channel keeps its top bits.
+        {"RGB565", {2, 0xF800, 0x07E0, 0x001F, 0}, 0x123456, 0x11AA},
+        {"RGB565 white", {2, 0xF800, 0x07E0, 0x001F, 0}, 0xFFFFFF, 0xFFFF},
+        // 30 bits: each channel's 8 bits repeated into its 10, so white stays white.
+        {"ARGB2101010", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0x123456, 0xC4834159},
+        {"ARGB2101010 white", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0xFFFFFF, 0xFFFFFFFF},
+    };
+    const Surface& source = numberedSource();
+    for (const FormatCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameScaler scaler;
+        ASSERT_TRUE(scaler.configure(ScreenWidth * 2, ScreenHeight * 2, c.layout));
+        EXPECT_EQ(scaler.convert(c.pixel), c.expected);
+        // And through a whole present at both scales' kinds of path.
+        for (int32_t width : {ScreenWidth * 2, ScreenWidth * 3 / 2}) {
+            ASSERT_TRUE(scaler.configure(width, width * 3 / 4, c.layout));
+            Window window(width, width * 3 / 4, c.layout.bytesPerPixel);
+            scaler.present(source.view(), window.pixels);
+            EXPECT_EQ(window.at(width - 1, width * 3 / 4 - 1),
+                      scaler.convert(sourceValue(ScreenWidth - 1, ScreenHeight - 1)));
+            EXPECT_EQ(window.at(0, 0), scaler.convert(sourceValue(0, 0)));
+            EXPECT_TRUE(window.paddingUntouched());
+        }
+    }
+}
+
+TEST(FrameScalerTest, RefusesWhatItCannotWriteAndIgnoresAMismatchedWindow) {
+    FrameScaler scaler;
+    EXPECT_FALSE(scaler.configure(1280, 960, {3, 0xFF0000, 0x00FF00, 0x0000FF, 0}));  // 24-bit packed
+    EXPECT_FALSE(scaler.configure(1280, 960, {4, 0xFF00FF, 0x00FF00, 0x0000FF, 0}));  // broken mask
+    EXPECT_FALSE(scaler.configure(1280, 960, {2, 0xF800, 0x07E0, 0, 0}));             // no blue
+    EXPECT_FALSE(scaler.configure(0, 960, PixelLayout{}));
+    ASSERT_TRUE(scaler.configure(1280, 960, PixelLayout{}));
+    // A window that changed size since the layout is left alone until the next one.
+    Window smaller(640, 480, BytesPerPixel);
+    scaler.present(numberedSource().view(), smaller.pixels);
+    scaler.clear(smaller.pixels);
+    EXPECT_EQ(smaller.at(0, 0), 0xA5A5A5A5u);
+}
+
+}  // namespace
+}  // namespace platform
