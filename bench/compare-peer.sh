@@ -9,7 +9,7 @@
 #   RSS MB, threads               the game's, at the end of the window
 #   first picture ms              from just before exec to the first non-black pixel
 # Settings (environment): ROUNDS (3), RUN_SECONDS (20), SETTLE_SECONDS (2),
-# SIZES ("1280x960 640x480"), GAME (build/release/glintwake).
+# SIZES ("1280x960 640x480"), DEPTH (24), GAME (build/release/glintwake).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +19,7 @@ rounds=${ROUNDS:-3}
 run_seconds=${RUN_SECONDS:-20}
 settle_seconds=${SETTLE_SECONDS:-2}
 sizes=${SIZES:-"1280x960 640x480"}
+depth=${DEPTH:-24}
 ours_fps=60
 kobo=/usr/games/kobodl
 hz=$(getconf CLK_TCK)
@@ -52,7 +53,7 @@ wait_for_line() {  # file, pattern: up to 10 s
 
 start_xvfb() {  # size
   : >"$work/displayfd"
-  Xvfb -displayfd 5 -screen 0 "${1}x24" -br -nolisten tcp 5>"$work/displayfd" 2>/dev/null &
+  Xvfb -displayfd 5 -screen 0 "${1}x${depth}" -br -nolisten tcp 5>"$work/displayfd" 2>/dev/null &
   xpid=$!
   wait_for_line "$work/displayfd" '[0-9]' || { echo "compare-peer: Xvfb did not start" >&2; exit 1; }
   display=":$(head -1 "$work/displayfd")"

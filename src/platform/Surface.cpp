@@ -43,9 +43,17 @@ bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcR
             std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
             continue;
         }
+        if (colsLeft) {
+            for (int32_t j = w - 1; j >= 0; --j) {
+                if ((s[j] & PixelMask) != key) d[j] = s[j];
+            }
+            continue;
+        }
+        // Every pixel written, a keyed one with what was there: a select the
+        // compiler turns into vector code, where a branch per pixel is not.
         for (int32_t j = 0; j < w; ++j) {
-            const int32_t col = colsLeft ? w - 1 - j : j;
-            if ((s[col] & PixelMask) != key) d[col] = s[col];
+            const uint32_t value = s[j];
+            d[j] = (value & PixelMask) != key ? value : d[j];
         }
     }
     return true;

@@ -99,13 +99,17 @@ TEST(FrameScalerTest, EachWindowPixelShowsTheNearestSourcePixel) {
                 continue;
             }
             const int32_t column = static_cast<int32_t>((value - 1) % ScreenWidth);
-            if (scaler.wholeScale() > 0) ASSERT_EQ(column, (x - p.left) / scaler.wholeScale()) << x;
+            if (scaler.wholeScale() > 0) {
+                ASSERT_EQ(column, (x - p.left) / scaler.wholeScale()) << x;
+            }
             if (column == lastColumn) {
                 ++run;
                 continue;
             }
             ASSERT_EQ(column, lastColumn + 1) << "column " << x << " skips or goes back";
-            if (lastColumn >= 0) ASSERT_LE(std::abs(run - scale), 1.0) << "run before column " << x;
+            if (lastColumn >= 0) {
+                ASSERT_LE(std::abs(run - scale), 1.0) << "run before column " << x;
+            }
             lastColumn = column;
             run = 1;
         }
