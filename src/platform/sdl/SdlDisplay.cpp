@@ -152,9 +152,9 @@ bool SdlDisplay::createWindow() {
         desktop.w = ScreenWidth;
         desktop.h = ScreenHeight;
     }
-    // Borderless at the desktop's size covers the screen at once; full screen is
+    // At the desktop's size it covers the screen at once; full screen is
     // asked of the window manager afterwards, where there is one.
-    window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, SDL_WINDOW_BORDERLESS);
+    window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, 0);
     if (window_ == nullptr) return false;
     windowId_ = SDL_GetWindowID(window_);
     focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
