@@ -1,7 +1,6 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <algorithm>
 #include <array>
@@ -15,6 +14,7 @@
 
 #include "platform/sdl/KeyTable.h"
 #include "platform/sdl/SdlController.h"
+#include "platform/sdl/WindowManager.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
@@ -81,32 +81,6 @@ PixelLayout layoutOf(const SDL_PixelFormat* format) {
 
 WindowPixels pixelsOf(SDL_Surface* surface) {
     return WindowPixels{static_cast<uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
-}
-
-// Whether a window manager runs: without one nobody answers a full-screen request,
-// and SDL would wait for the answer on every start.
-bool windowManagerRuns(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info)) return true;
-#if defined(SDL_VIDEO_DRIVER_X11)
-    if (info.subsystem == SDL_SYSWM_X11) {
-        ::Display* x = info.info.x11.display;
-        const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", True);
-        if (check == None) return false;
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char* value = nullptr;
-        const int status = XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type,
-                                              &format, &count, &remaining, &value);
-        if (value != nullptr) XFree(value);
-        return status == Success && type == XA_WINDOW && count == 1;
-    }
-#endif
-    // Other systems always have a compositor or window manager to ask.
-    return info.subsystem != SDL_SYSWM_UNKNOWN;
 }
 
 #if defined(__SANITIZE_ADDRESS__)
