@@ -76,14 +76,30 @@ int64_t FrameSchedule::idle(int64_t now) {
     return now;
 }
 
+namespace {
+
+// Takes one event from the queue and hands it on; false when there was none.
+// A quit sets `quit`.
+bool takeEvent(platform::Display& display, LoopHooks* hooks, bool& quit) {
+    platform::Event event;
+    if (!display.pollEvent(event)) return false;
+    if (event.type == platform::EventType::Quit) {
+        quit = true;
+    } else if (hooks != nullptr) {
+        hooks->onEvent(event);
+    }
+    return true;
+}
+
+}  // namespace
+
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
                    const FrameFunction& frame, LoopHooks* hooks) {
     bool wasPaused = false;
+    bool quit = false;
     for (;;) {
-        platform::Event event;
-        if (display.pollEvent(event)) {
-            if (event.type == platform::EventType::Quit) return ExitStatusOfQuit;
-            if (hooks != nullptr) hooks->onEvent(event);
+        if (takeEvent(display, hooks, quit)) {
+            if (quit) return ExitStatusOfQuit;
             continue;  // no frame runs while events are waiting
         }
         if (hooks != nullptr && hooks->isPaused()) {
@@ -101,6 +117,11 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
             // still runs at the first reading past its time, as polling would find it.
             now = schedule.idle(now);
             if (!schedule.isDue(now)) continue;  // woke early: events first
+            // An event that came while the counter was watched still goes first.
+            if (takeEvent(display, hooks, quit)) {
+                if (quit) return ExitStatusOfQuit;
+                continue;
+            }
         }
         const double dt = schedule.elapsedSeconds(now);
         if (hooks != nullptr && dt > StallSeconds) {
