@@ -30,6 +30,8 @@ probe_says() { grep -q "^$1" "$work/probe.out"; }
 shoot() {
     local name=$1
     shift
+    # The last probe's output goes first, so its "presented" cannot be mistaken for this one's.
+    rm -f "$work/probe.out" "$work/probe.err"
     "$probe" "$@" >"$work/probe.out" 2>"$work/probe.err" &
     probe_pid=$!
     wait_for 300 probe_says presented || die "the probe never presented a frame ($name)"
