@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
-.PHONY: run test build bench compare soak fuzz images format bootstrap clean
+.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package
 
 JOBS ?= $(shell nproc)
 
@@ -19,6 +19,15 @@ test: bootstrap
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Installs the optimised game: make install PREFIX=$$HOME/.local, or with DESTDIR for staging.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install build/release --prefix $(PREFIX)
+
+# A Debian package of the optimised game in build/release.
+package: build
+	cd build/release && cpack -G DEB
 
 bench: bootstrap
 	cmake --preset bench >/dev/null
@@ -41,7 +50,7 @@ soak: build
 	./build/release/tools/glintwake_soak --frames $(SOAK_FRAMES) --seed 1
 
 images: build
-	./build/release/tools/imagegen Images
+	./build/release/tools/imagegen Images data
 
 format:
 	clang-format -i $$(git ls-files 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' 'tools/*.h' 'tools/*.cpp' 'fuzz/*.cpp')

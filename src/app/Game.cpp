@@ -17,7 +17,8 @@ namespace glintwake {
 
 namespace {
 
-constexpr int StartupFailureStatus = 0;
+// A failed start-up must not look like success to a launcher or a script.
+constexpr int StartupFailureStatus = 1;
 
 // Start-up's failures store their text (or none) and end start-up.
 bool fail(const char* text) {

@@ -1,6 +1,8 @@
 #include "app/ImageTable.h"
 
-#include "platform/Bitmap.h"
+#include <filesystem>
+#include <system_error>
+
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -49,19 +51,36 @@ Surface** const ReleaseOrder[ImageCount] = {
 
 constexpr platform::Pixel TransparentBlack = 0;
 
+std::string installedDataFolder;
+
+// The working directory's file when it has one, else the installed copy.
+std::string locate(const char* relativePath) {
+    std::error_code error;
+    if (installedDataFolder.empty() || std::filesystem::exists(relativePath, error)) return relativePath;
+    return (std::filesystem::path(installedDataFolder) / relativePath).string();
+}
+
+bool failLoading() {
+    g_errorMessage = "Error Loading Images";
+    return false;
+}
+
 }  // namespace
 
-platform::Surface* loadImage(const char* path) {
-    return platform::loadBitmap(path).release();
+platform::Surface* loadImage(const char* path, size_t maxPixelBytes) {
+    return platform::loadBitmap(path, maxPixelBytes).release();
+}
+
+void setInstalledDataFolder(const std::string& folder) {
+    installedDataFolder = folder;
 }
 
 bool loadImages() {
+    size_t used = 0;
     for (const ImageEntry& entry : LoadOrder) {
-        Surface* image = loadImage(entry.path);
-        if (image == nullptr) {
-            g_errorMessage = "Error Loading Images";
-            return false;
-        }
+        Surface* image = loadImage(locate(entry.path).c_str(), ImageMemoryBudget - used);
+        if (image == nullptr) return failLoading();
+        used += platform::bitmapPixelBytes(image->width(), image->height());
         image->setColorKey(TransparentBlack);
         *entry.slot = image;
     }

@@ -2,8 +2,9 @@
 
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -32,10 +33,11 @@ constexpr uint32_t BiRle4 = 2;
 constexpr uint32_t BiBitfields = 3;
 
 // Generous for a game's sprites, small enough that a hostile header cannot
-// make us allocate gigabytes.
-constexpr int64_t MaxSide = 16384;
-constexpr int64_t MaxPixels = int64_t{1} << 24;
-constexpr uint64_t MaxFileBytes = uint64_t{1} << 27;
+// make us allocate gigabytes. The largest honest file is the largest image at
+// 32 bits plus its headers; anything past the slack is refused unread.
+constexpr int64_t MaxSide = MaxBitmapSide;
+constexpr uint64_t HeaderSlackBytes = 64 * 1024;
+constexpr uint64_t MaxFileBytes = MaxBitmapBytes + HeaderSlackBytes;
 
 constexpr uint32_t MaxPaletteBits = 8;
 constexpr uint32_t BitsPerByte = 8;
@@ -161,8 +163,7 @@ std::optional<BmpInfo> readHeaders(ByteReader& in) {
 }
 
 bool dimensionsSane(const BmpInfo& info) {
-    return info.width > 0 && info.height > 0 && info.width <= MaxSide && info.height <= MaxSide &&
-           info.width * info.height <= MaxPixels;
+    return info.width > 0 && info.height > 0 && info.width <= MaxSide && info.height <= MaxSide;
 }
 
 bool depthSupported(const BmpInfo& info) {
@@ -396,43 +397,74 @@ bool decodePixels(ByteReader& in, const BmpInfo& info, const PixelFormat& format
     return decodeUncompressed(in, info, format, out);
 }
 
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
+struct FileBytes {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The whole file from the non-throwing heap; nothing when it cannot all be read.
+std::optional<FileBytes> readWholeFile(const std::string& path) {
     std::error_code error;
     // Anything but a regular file (a directory, a pipe) is not an image.
     if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     const uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > MaxFileBytes) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
-    std::vector<uint8_t> bytes(size);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (file.gcount() != static_cast<std::streamsize>(size)) return std::nullopt;
+    FileBytes bytes{std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[size + 1]), size};
+    if (!bytes.data) return std::nullopt;
+    if (std::fread(bytes.data.get(), 1, size, file.get()) != size) return std::nullopt;
     return bytes;
 }
 
-}  // namespace
-
-std::unique_ptr<Surface> decodeBitmap(const uint8_t* data, size_t size) {
-    if (data == nullptr) return nullptr;
+std::unique_ptr<Surface> decode(const uint8_t* data, size_t size, size_t maxPixelBytes) {
     ByteReader in(data, size);
     const std::optional<BmpInfo> info = readHeaders(in);
     if (!info || !isSupported(*info) || !pixelDataPresent(in, *info)) return nullptr;
+    if (bitmapPixelBytes(int32_t(info->width), int32_t(info->height)) > maxPixelBytes) return nullptr;
     const std::optional<PixelFormat> format = makeFormat(in, *info);
     if (!format) return nullptr;
 
-    auto surface = std::make_unique<Surface>(int32_t(info->width), int32_t(info->height));
+    std::unique_ptr<Surface> surface = Surface::tryCreate(int32_t(info->width), int32_t(info->height));
     PixelView pixels;
-    if (!surface->lock(pixels)) return nullptr;
+    if (!surface || !surface->lock(pixels)) return nullptr;
     const bool decoded = decodePixels(in, *info, *format, pixels);
     surface->unlock();
     if (!decoded) return nullptr;
     return surface;
 }
 
-std::unique_ptr<Surface> loadBitmap(const std::string& path) {
-    const std::optional<std::vector<uint8_t>> bytes = readWholeFile(path);
-    if (!bytes) return nullptr;
-    return decodeBitmap(bytes->data(), bytes->size());
+}  // namespace
+
+size_t bitmapPixelBytes(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) return 0;
+    return static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(Pixel);
+}
+
+// The file and the pixels come from the non-throwing heap; the small rest (the
+// palette, the path) is caught here, so running out of memory is only an image
+// that does not load.
+std::unique_ptr<Surface> decodeBitmap(const uint8_t* data, size_t size, size_t maxPixelBytes) {
+    if (data == nullptr) return nullptr;
+    try {
+        return decode(data, size, maxPixelBytes);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<Surface> loadBitmap(const std::string& path, size_t maxPixelBytes) {
+    try {
+        const std::optional<FileBytes> bytes = readWholeFile(path);
+        if (!bytes) return nullptr;
+        return decode(bytes->data.get(), bytes->size, maxPixelBytes);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 }  // namespace platform

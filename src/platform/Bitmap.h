@@ -10,10 +10,21 @@
 
 namespace platform {
 
-// Null for a missing, truncated, malformed or absurdly large file; never a partial image.
-std::unique_ptr<Surface> loadBitmap(const std::string& path);
+// The largest image on either side; anything bigger is refused unread.
+constexpr int32_t MaxBitmapSide = 4096;
+// Pixel memory of the largest image that can load: 64 MiB.
+constexpr size_t MaxBitmapBytes = size_t{MaxBitmapSide} * MaxBitmapSide * sizeof(Pixel);
+
+// Null for a missing, truncated, malformed or absurdly large file, for an image
+// whose pixels would take more than `maxPixelBytes`, and where memory runs out;
+// never a partial image, never an exception.
+std::unique_ptr<Surface> loadBitmap(const std::string& path, size_t maxPixelBytes = MaxBitmapBytes);
 
 // The same decoder over a whole file already in memory; null on any fault.
-std::unique_ptr<Surface> decodeBitmap(const uint8_t* data, size_t size);
+std::unique_ptr<Surface> decodeBitmap(const uint8_t* data, size_t size,
+                                      size_t maxPixelBytes = MaxBitmapBytes);
+
+// The bytes of pixel memory a loaded image of this size holds.
+size_t bitmapPixelBytes(int32_t width, int32_t height);
 
 }  // namespace platform

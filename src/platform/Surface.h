@@ -43,6 +43,8 @@ class Surface {
 public:
     // pitchBytes 0 means tightly packed (4 x width). A smaller pitch is raised to that.
     Surface(int32_t width, int32_t height, int32_t pitchBytes = 0);
+    // A tightly packed surface, or null where the memory cannot be had: never throws.
+    static std::unique_ptr<Surface> tryCreate(int32_t width, int32_t height);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -84,6 +86,8 @@ public:
     PixelView view() const { return PixelView{bytes_.get(), width_, height_, pitch_}; }
 
 private:
+    Surface(int32_t width, int32_t height, std::unique_ptr<uint8_t[]> bytes);
+
     int32_t width_;
     int32_t height_;
     int32_t pitch_;

@@ -1,14 +1,22 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "BmpWriter.h"
+#include "Images.h"
+#include "PngWriter.h"
 #include "app/ImageTable.h"
 #include "platform/Bitmap.h"
+#include "replay/Harness.h"
 #include "support/GameFixture.h"
+#include "world/GameState.h"
 
 namespace glintwake {
 namespace {
@@ -72,6 +80,88 @@ INSTANTIATE_TEST_SUITE_P(AllImages, CommittedImage, ::testing::ValuesIn(Cases),
                              std::string name = info.param.file;
                              return name.substr(0, name.find('.'));
                          });
+
+// Which folder each image comes from: the working directory's Images/ first,
+// image by image, then the installed data folder.
+struct LookupCase {
+    const char* name;
+    bool workingImages;      // a full Images/ in the working directory
+    bool installedImages;    // a full Images/ in the installed data folder
+    bool shipOnlyInWorking;  // the working directory holds just a one-pixel ship
+    bool loads;
+    int shipWidth;
+};
+
+TEST(ImageLookup, WorkingDirectoryFirstThenTheInstalledDataFolder) {
+    const fs::path root = fs::temp_directory_path() / ("glintwake-lookup-" + std::to_string(getpid()));
+    const fs::path source = play::repositoryRoot() / "Images";
+    const LookupCase cases[] = {
+        {"working directory only", true, false, false, true, test::PlayerShipSize.width},
+        {"installed only", false, true, false, true, test::PlayerShipSize.width},
+        {"working ship over installed", false, true, true, true, 1},
+        {"partial working, none installed", false, false, true, false, 0},
+        {"neither", false, false, false, false, 0},
+    };
+    for (const LookupCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root);
+        fs::create_directories(root / "work" / "Images");
+        if (c.workingImages) fs::copy(source, root / "work" / "Images");
+        fs::create_directories(root / "data");
+        if (c.installedImages) fs::copy(source, root / "data" / "Images", fs::copy_options::recursive);
+        if (c.shipOnlyInWorking)
+            imagegen::writeBmp((root / "work/Images/playerShip.bmp").string(), imagegen::Canvas(1, 1));
+        resetGameState();
+        setInstalledDataFolder((root / "data").string());
+        {
+            const play::ScopedWorkingDirectory inWork(root / "work");
+            EXPECT_EQ(loadImages(), c.loads);
+        }
+        EXPECT_EQ(loadedImageCount(), c.loads ? ImageCount : (c.shipOnlyInWorking ? 1 : 0));
+        if (c.loads) {
+            EXPECT_EQ(g_imgPlayerShip->width(), c.shipWidth);
+        }
+    }
+    setInstalledDataFolder("");
+    resetGameState();
+    fs::remove_all(root);
+}
+
+std::vector<uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The committed icons are what the generator draws now, and the icon is the ship
+// on a see-through square.
+TEST(Icon, CommittedFilesMatchTheDrawnShip) {
+    const imagegen::Canvas icon = imagegen::drawIcon();
+    ASSERT_EQ(icon.width(), imagegen::IconSize);
+    ASSERT_EQ(icon.height(), imagegen::IconSize);
+    const fs::path data = play::repositoryRoot() / "data";
+    EXPECT_EQ(fileBytes(data / "glintwake.png"), imagegen::encodePng(icon)) << "run make images";
+    EXPECT_EQ(fileBytes(data / "glintwake.bmp"), imagegen::encodeBmp(icon)) << "run make images";
+    int opaque = 0;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x) opaque += icon.isOpaque(x, y) ? 1 : 0;
+    EXPECT_FALSE(icon.isOpaque(0, 0) || icon.isOpaque(imagegen::IconSize - 1, imagegen::IconSize - 1));
+    EXPECT_GT(opaque, imagegen::IconSize * imagegen::IconSize / 5);  // a ship, not a speck
+}
+
+// Published check values of both sums, and a stored pixel row read back.
+TEST(Png, ChecksumsAndStoredPixels) {
+    const std::string iend = "IEND", wiki = "Wikipedia";
+    EXPECT_EQ(imagegen::pngCrc32(reinterpret_cast<const uint8_t*>(iend.data()), iend.size()), 0xAE426082u);
+    EXPECT_EQ(imagegen::adler32(std::vector<uint8_t>(wiki.begin(), wiki.end())), 0x11E60398u);
+    imagegen::Canvas canvas(3, 2);
+    canvas.plot(2, 1, imagegen::Rgb{10, 20, 30});
+    const std::vector<uint8_t> png = imagegen::encodePng(canvas);
+    // Signature, IHDR and IDAT's length, type, zlib and block headers come first;
+    // row 0 is all transparent, row 1 ends in the one opaque pixel.
+    constexpr long SecondRow = 8 + 25 + 8 + 2 + 5 + 13;
+    EXPECT_EQ(std::vector<uint8_t>(png.begin() + SecondRow, png.begin() + SecondRow + 13),
+              (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 20, 30, 255}));
+}
 
 }  // namespace
 }  // namespace glintwake

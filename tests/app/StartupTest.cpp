@@ -1,12 +1,14 @@
 // Start-up and shut-down: each failing step, allocation or image folder stops the
-// game with its own text and status 0, gives back exactly what was made, and only
+// game with its own text and status 1, gives back exactly what was made, and only
 // then shows the box.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -18,8 +20,17 @@
 #include "core/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "replay/Harness.h"
+#include "support/BlankBitmap.h"
 #include "world/GameState.h"
 #include "world/Starfield.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+// A failed non-throwing allocation gives null, as it does without the sanitizer.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+#endif
 
 namespace glintwake {
 namespace {
@@ -32,6 +43,9 @@ using FolderMaker = std::function<void(const fs::path& images)>;
 constexpr const char* ImageFailure = "Error Loading Images";
 constexpr uintmax_t LargerThanAnyImage = uintmax_t{1} << 28;
 constexpr uid_t Nobody = 65534;
+constexpr size_t MiB = 1024 * 1024;
+constexpr unsigned ChildSeconds = 60;
+constexpr int32_t HalfSide = platform::MaxBitmapSide / 2;
 
 // One start-up fault: a device step failing, an allocation coming back empty, or
 // a copy of the committed Images/ that `images` breaks.
@@ -42,14 +56,41 @@ struct StartupFailure {
     StartupAllocation allocation = StartupAllocation::None;
     std::string name = {};  // of a broken folder
     FolderMaker images = {};
+    size_t memoryHeadroom = 0;  // address space the child may still take; 0: no limit
     friend std::ostream& operator<<(std::ostream& os, const StartupFailure& f) {
         if (f.images) return os << f.name;
         return f.text ? os << f.text : os << "silent allocation " << static_cast<int>(f.allocation);
     }
 };
 
-StartupFailure brokenFolder(std::string name, FolderMaker images) {
-    return {ImageFailure, {}, false, StartupAllocation::None, std::move(name), std::move(images)};
+StartupFailure brokenFolder(std::string name, FolderMaker images, size_t memoryHeadroom = 0) {
+    return {ImageFailure,  {}, false, StartupAllocation::None, std::move(name), std::move(images),
+            memoryHeadroom};
+}
+
+void writeBlank(const fs::path& file, int32_t width, int32_t height) {
+    const std::vector<uint8_t> bytes = test::blankRleBitmap(width, height);
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+}
+
+// Lets the process map only `headroom` more bytes than it holds now, as a
+// memory limit (ulimit -v) does, whatever the sanitizer has reserved already.
+void limitAddressSpace(size_t headroom) {
+    std::ifstream status("/proc/self/status");
+    size_t kib = 0;
+    for (std::string field; status >> field;)
+        if (field == "VmSize:" && status >> kib) break;
+    const rlimit limit{kib * 1024 + headroom, kib * 1024 + headroom};
+    if (kib == 0 || setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
+}
+
+bool leaked() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __lsan_do_recoverable_leak_check() != 0;
+#else
+    return false;
+#endif
 }
 
 std::vector<StartupFailure> startupFailures() {
@@ -86,6 +127,22 @@ std::vector<StartupFailure> startupFailures() {
                      [](const fs::path& i) { fs::resize_file(i / "enemy1.bmp", LargerThanAnyImage); }),
         brokenFolder("unreadable image",
                      [](const fs::path& i) { fs::permissions(i / "charging.bmp", fs::perms::none); }),
+        // Sixty bytes that claim 64 MiB, where less than that can be had: the
+        // allocation fails and start-up reports it, without an abort.
+        brokenFolder(
+            "4096x4096 image under a memory limit",
+            [](const fs::path& i) {
+                writeBlank(i / "playerShip.bmp", platform::MaxBitmapSide, platform::MaxBitmapSide);
+            },
+            32 * MiB),
+        // Memory enough for all three, but the images together would pass 64 MiB.
+        brokenFolder(
+            "three 32 MiB images",
+            [](const fs::path& i) {
+                for (const char* file : {"playerShip.bmp", "charging.bmp", "chargingReady.bmp"})
+                    writeBlank(i / file, platform::MaxBitmapSide, HalfSide);
+            },
+            160 * MiB),
     };
     // Each hand-made broken bitmap in place of the first and of the last image loaded.
     for (const fs::directory_entry& entry :
@@ -123,9 +180,9 @@ protected:
                      g_backBuffer);
     }
 
-    // The whole program returns 0 and gives back exactly what was made before it shows the box.
+    // The whole program returns 1 and gives back exactly what was made before it shows the box.
     void expectEndsWith(const StartupFailure& f) {
-        EXPECT_EQ(runGame(*this), 0);
+        EXPECT_EQ(runGame(*this), 1);
         EXPECT_EQ(shown(), f.text ? Texts{f.text} : Texts{});
         EXPECT_EQ(logWhenShown_, f.text ? std::optional(log()) : std::nullopt);
         EXPECT_EQ(platform_.recordingMessageBox().lastCaption(), f.text ? "Glintwake" : "");
@@ -167,8 +224,11 @@ TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
     EXPECT_EXIT(
         {
             if (geteuid() == 0 && setuid(Nobody) != 0) std::_Exit(2);
+            alarm(ChildSeconds);  // a folder that wrongly starts the game would loop for ever
             const play::ScopedWorkingDirectory inFolder(folder_);
+            if (f.memoryHeadroom > 0) limitAddressSpace(f.memoryHeadroom);
             expectEndsWith(f);
+            EXPECT_FALSE(leaked());
             // A child's failures reach no listener: they go to stderr, which the parent shows.
             const ::testing::TestResult& result =
                 *::testing::UnitTest::GetInstance()->current_test_info()->result();

@@ -1,4 +1,5 @@
-# The real game with an image missing: the failure text and status 0.
+# The real game with an image missing and no zenity: our own box with the failure
+# text, closed by Return, and status 1.
 set(game ${BINARY_DIR}/glintwake)
 set(work ${BINARY_DIR}/tests/display/GameMissingImage)
 execute_process(

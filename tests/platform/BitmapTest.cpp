@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Bitmap.h"
+#include "support/BlankBitmap.h"
 
 namespace platform {
 namespace {
@@ -149,6 +150,36 @@ TEST(BitmapBad, MalformedFilesYieldNothing) {
     };
     for (const auto& [name, bytes] : cases)
         EXPECT_EQ(decodeBitmap(bytes.data(), bytes.size()), nullptr) << name;
+}
+
+struct SizeCase {
+    int32_t width;
+    int32_t height;
+    size_t maxPixelBytes;
+    bool loads;
+};
+
+// At most 4096 pixels a side, and never more pixel memory than the caller allows:
+// a sixty-byte file must not be able to claim gigabytes.
+TEST(BitmapLimits, SidesAndPixelMemoryAreBounded) {
+    constexpr size_t Small = 64 * 64 * sizeof(Pixel);
+    const SizeCase cases[] = {
+        {MaxBitmapSide, MaxBitmapSide, MaxBitmapBytes, true},
+        {MaxBitmapSide + 1, 1, MaxBitmapBytes, false},
+        {1, MaxBitmapSide + 1, MaxBitmapBytes, false},
+        {MaxBitmapSide, MaxBitmapSide, MaxBitmapBytes - 1, false},
+        {64, 64, Small, true},
+        {64, 64, Small - 1, false},
+        {1, 1, 0, false},
+    };
+    for (const SizeCase& c : cases) {
+        const Bytes file = glintwake::test::blankRleBitmap(c.width, c.height);
+        const std::unique_ptr<Surface> image = decodeBitmap(file.data(), file.size(), c.maxPixelBytes);
+        EXPECT_EQ(image != nullptr, c.loads) << c.width << "x" << c.height << " within " << c.maxPixelBytes;
+        if (image) {
+            EXPECT_EQ(image->pixel(c.width - 1, c.height - 1), 0u);
+        }
+    }
 }
 
 TEST(BitmapBad, MissingFileDirectoryAndEveryCommittedBadFileYieldNothing) {

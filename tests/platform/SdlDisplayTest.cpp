@@ -1,9 +1,11 @@
-// The SDL display on SDL's window-less "dummy" video driver.
+// The SDL display on SDL's window-less "dummy" video driver, and which drivers
+// start-up accepts.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/VideoDriver.h"
 
 namespace platform {
 namespace {
@@ -45,6 +47,39 @@ TEST_F(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
         display.present();
         display.close();
     }
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+struct DriverCase {
+    const char* driver;
+    const char* requested;  // SDL_VIDEODRIVER, null when unset
+    bool acceptable;
+};
+
+// Drivers that open no window are a start-up failure unless they were asked for.
+TEST(VideoDriverTest, InvisibleDriversOnlyWhenNamed) {
+    const DriverCase cases[] = {
+        {"x11", nullptr, true},
+        {"wayland", "x11", true},
+        {"offscreen", nullptr, false},
+        {"dummy", nullptr, false},
+        {"offscreen", "x11", false},
+        {"dummy", "offscreen", false},
+        {"offscreen", "offscreen", true},
+        {"dummy", "DUMMY", true},
+        {"offscreen", "x11,offscreen", true},
+        {"offscreen", "offscreenx", false},
+        {"offscreen", "", false},
+        {nullptr, nullptr, false},
+    };
+    for (const DriverCase& c : cases)
+        EXPECT_EQ(videoDriverAcceptable(c.driver, c.requested), c.acceptable)
+            << (c.driver ? c.driver : "(none)") << " with " << (c.requested ? c.requested : "(unset)");
 }
 
 }  // namespace

@@ -48,4 +48,9 @@ Canvas drawShieldBarFull();
 Canvas drawPowerUp();
 Canvas drawMoney();
 
+// The program's icon for desktops and its window: the ship, scaled up to fill
+// an IconSize square on transparent black.
+constexpr int IconSize = 64;
+Canvas drawIcon();
+
 }  // namespace imagegen

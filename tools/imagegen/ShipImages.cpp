@@ -143,6 +143,36 @@ Canvas drawPlayerShip() {
     return Canvas::stack({shipFrame(0), shipFrame(1)});
 }
 
+// Each icon pixel averages a grid of samples of the ship; it is opaque where
+// at least half of them hit the ship, so the outline stays crisp.
+Canvas drawIcon() {
+    constexpr int Samples = 4;
+    constexpr double Scale = static_cast<double>(IconSize) / ShipHeight;
+    const Canvas ship = shipFrame(0);
+    const double left = (IconSize - ShipWidth * Scale) / 2.0;
+    Canvas icon(IconSize, IconSize);
+    for (int y = 0; y < IconSize; ++y) {
+        for (int x = 0; x < IconSize; ++x) {
+            int hits = 0, r = 0, g = 0, b = 0;
+            for (int sy = 0; sy < Samples; ++sy) {
+                for (int sx = 0; sx < Samples; ++sx) {
+                    const double u = (x + (sx + 0.5) / Samples - left) / Scale;
+                    const double v = (y + (sy + 0.5) / Samples) / Scale;
+                    const Rgb c = ship.get(static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)));
+                    if (c == Transparent) continue;
+                    ++hits;
+                    r += c.r;
+                    g += c.g;
+                    b += c.b;
+                }
+            }
+            if (hits * 2 < Samples * Samples) continue;
+            icon.plot(x, y, Rgb{uint8_t(r / hits), uint8_t(g / hits), uint8_t(b / hits)});
+        }
+    }
+    return icon;
+}
+
 Canvas drawCharging() {
     constexpr int Frames = 4;
     std::vector<Canvas> frames;

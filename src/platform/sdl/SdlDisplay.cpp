@@ -12,8 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sdl/ForeignClose.h"
 #include "platform/sdl/KeyTable.h"
 #include "platform/sdl/SdlController.h"
+#include "platform/sdl/VideoDriver.h"
+#include "platform/sdl/WindowIcon.h"
 #include "platform/sdl/WindowManager.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -113,8 +116,15 @@ SdlDisplay::~SdlDisplay() {
 
 bool SdlDisplay::startVideo() {
     if (videoStarted_) return true;
-    videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    return videoStarted_;
+    installForeignCloseHandler();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Without a reachable display SDL falls back to a driver that shows nothing.
+    if (!videoDriverAcceptable(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoStarted_ = true;
+    return true;
 }
 
 bool SdlDisplay::createWindow() {
@@ -130,6 +140,8 @@ bool SdlDisplay::createWindow() {
     // asked of the window manager afterwards, where there is one.
     window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, 0);
     if (window_ == nullptr) return false;
+    applyWindowIcon(window_);
+    watchForForeignClose(window_);
     windowId_ = SDL_GetWindowID(window_);
     focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     return true;

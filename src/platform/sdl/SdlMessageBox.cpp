@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/sdl/MessageWindow.h"
+
 namespace platform {
 
 void SdlMessageBox::show(const char* caption, const char* text) {
@@ -11,9 +13,11 @@ void SdlMessageBox::show(const char* caption, const char* text) {
     const char* shownText = text != nullptr ? text : "";
     std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
     std::fflush(stderr);
-    // No owner window: the display has been given back by now. If no box can be
-    // shown, standard error has the text already.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, shownText, nullptr);
+    // No owner window: the display has been given back by now. SDL's box needs
+    // zenity or a working X11 path; where it fails our own window shows the text,
+    // and where no window can be opened at all, standard error has it already.
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, shownText, nullptr) == 0) return;
+    showMessageWindow(shownCaption, shownText);
 }
 
 }  // namespace platform

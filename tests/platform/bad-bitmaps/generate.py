@@ -46,6 +46,7 @@ FILES = {
     "negative-width": info_file(-2, 2, 24, pixels=bytes(16)),
     "huge-width": info_file(100000, 1, 24, pixels=bytes(16)),
     "huge-total": info_file(16384, 16384, 8, RLE8, (0,), bytes([0, 1])),
+    "side-4097": info_file(4097, 1, 8, RLE8, (0,), bytes([0, 1])),
     "most-negative-height": info_file(2, -0x80000000, 24, pixels=bytes(16)),
     "truncated-pixels": info_file(2, 2, 24, pixels=bytes(13)),
     "truncated-palette": core_file(2, 2, 8, palette=(0, 0xFF)),
