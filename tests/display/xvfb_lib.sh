@@ -15,7 +15,9 @@ XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
 xvfb_start() {
     local geometry=${1:-1280x960x24} numberFile n i
     numberFile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+    # -noreset: a server that resets when its last client leaves (the readiness
+    # check below) refuses the next connection for a moment.
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for ((i = 0; i < XVFB_WAIT_TENTHS; ++i)); do
         n=$(head -n 1 "$numberFile" 2>/dev/null)
