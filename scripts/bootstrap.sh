@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libbenchmark-dev
-  libx11-dev dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils
   xvfb xdotool imagemagick x11-utils
   "$@"
 )

@@ -154,6 +154,8 @@ int runGame(platform::Platform& platform) {
         Comforts comforts(platform);
         status = runMessageLoop(platform.display(), platform.keyboard(), schedule, updateFrame, &comforts);
     }
+    // A new game that could not be made ends the run like a failed start-up.
+    if (g_errorMessage != nullptr) status = StartupFailureStatus;
     shutdown();
     return status;
 }

@@ -10,6 +10,7 @@
 
 #include "app/Comforts.h"
 #include "app/FrameSchedule.h"
+#include "app/Game.h"
 #include "core/Random.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
@@ -292,6 +293,19 @@ TEST(Comforts, NewGameAfterDestructionIsAFreshStart) {
     play::Harness fresh(ClockSeed);
     fresh.runScript(Play);
     EXPECT_EQ(renewed, withoutFrameCount(fresh.summary()));
+}
+
+// A new game the heap cannot hold ends the game with its text instead of playing on.
+TEST(Comforts, NewGameThatCannotBeMadeClosesWithItsText) {
+    play::Harness game(11);
+    ASSERT_TRUE(game.started());
+    Comforts comforts(game.platform());
+    g_player->setHealth(0);
+    failStartupAllocation(StartupAllocation::Player);
+    comforts.onEvent(press(key::Return));
+    failStartupAllocation(StartupAllocation::None);
+    EXPECT_STREQ(g_errorMessage, "Error creating Player");
+    EXPECT_EQ(game.platform().headlessDisplay().closeRequests(), 1);
 }
 
 // Enter leaves the game alone unless the ship is destroyed, the shop is closed and
