@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils sox
   "$@"
 )
 

@@ -114,7 +114,9 @@ bool initialize(platform::Platform& platform) {
     if (!openDisplay(platform.display())) return false;
     if (!loadImages()) return false;  // it has stored its failure text
     if (!openKeyboard(platform.keyboard())) return false;
-    return createWorld();
+    if (!createWorld()) return false;
+    platform.audio().open();  // without a sound device the game simply runs silent
+    return true;
 }
 
 bool startNewGame(platform::Platform& platform) {
@@ -128,6 +130,7 @@ bool startNewGame(platform::Platform& platform) {
 void shutdown() {
     deleteWorldObjects();
     if (g_platform != nullptr) {
+        g_platform->audio().close();
         if (g_displayOpen) g_platform->display().close();
         if (g_keyboardOpen) g_platform->keyboard().close();
     }

@@ -1,6 +1,7 @@
 #include "effects/PowerUp.h"
 
 #include "player/Player.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -23,6 +24,7 @@ void PowerUp::update(double dt) {
 bool PowerUp::touchTarget() {
     if (g_player == nullptr || !g_player->collides(*this)) return false;
     g_player->applyPickup(kind, amount);
+    playSound(kind == MoneyKind || kind == CoinKind ? Sound::PickupMoney : Sound::PickupPowerUp);
     return true;
 }
 

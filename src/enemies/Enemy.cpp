@@ -6,6 +6,7 @@
 #include "core/Timer.h"
 #include "effects/PowerUp.h"
 #include "player/Factories.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -112,6 +113,7 @@ void Enemy::update(double dt) {
 }
 
 void Enemy::explode() {
+    playSound(Sound::EnemyExplode);
     spawnEffect(position.getX() + WreckOffset, position.getY() + WreckOffset, ExplosionParticles,
                 spawnPaleParticle);
 }
@@ -153,7 +155,8 @@ void Enemy::fire(double dt) {
         countDown(fireCooldown, dt);
         return;
     }
-    fireEnemyLaser(position.getX() + GunOffsetX, position.getY() + GunOffsetY, laserLevel);
+    if (fireEnemyLaser(position.getX() + GunOffsetX, position.getY() + GunOffsetY, laserLevel))
+        playSound(Sound::EnemyLaser);
     // The timer restarts even when the shot list was full and nothing was fired.
     fireCooldown = (nextRandom() % FireDraws) / FireDivisor + MinFireInterval;
 }

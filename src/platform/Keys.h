@@ -17,6 +17,7 @@ constexpr uint8_t LeftControl = 0x1D;
 constexpr uint8_t LeftShift = 0x2A;
 constexpr uint8_t Z = 0x2C;
 constexpr uint8_t X = 0x2D;
+constexpr uint8_t M = 0x32;
 constexpr uint8_t LeftAlt = 0x38;
 constexpr uint8_t Space = 0x39;
 constexpr uint8_t F1 = 0x3B;

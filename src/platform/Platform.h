@@ -1,10 +1,11 @@
 #pragma once
-// The services the game asks of the machine: display, keyboard, clocks, text and
+// The services the game asks of the machine: display, keyboard, clocks, text, sound and
 // the message box. Two backends implement them: SDL (the real window) and
 // headless (memory only, for tests and benchmarks).
 #include <cstdint>
 #include <string>
 
+#include "platform/Audio.h"
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
@@ -127,6 +128,11 @@ public:
     virtual Clock& clock() = 0;
     virtual TextRenderer& text() = 0;
     virtual MessageBox& messageBox() = 0;
+    // Sound effects; a backend without them stays silent.
+    virtual Audio& audio() {
+        static Audio silent;
+        return silent;
+    }
 };
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "player/Factories.h"
 #include "shop/Shop.h"
 #include "weapons/Laser.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -120,6 +121,7 @@ void Player::updatePlayer(const uint8_t* keys, double dt) {
     if (!teleporting) {
         if (isKeyDown(keys, key::RightAlt)) {
             teleporting = true;
+            playSound(Sound::Teleport);
             teleportFrame = 1;
             teleportDelay = TeleportFrameDelay;
         }
@@ -146,6 +148,7 @@ void Player::runShield(const uint8_t* keys, double dt) {
     // The update that raises the shield costs no energy.
     if (!shieldActive) {
         shieldActive = true;
+        playSound(Sound::ShieldUp);
         shieldFrame = 0;
         return;
     }
@@ -191,6 +194,7 @@ void Player::fireMainGun(const uint8_t* keys, double dt) {
     // Charging takes precedence over normal fire.
     if (isKeyDown(keys, key::LeftControl)) {
         if (charge < MaxCharge) {
+            if (chargeState == ChargeState::Idle) playSound(Sound::Charging);
             charge += dt;
             chargeState = ChargeState::Charging;
         } else {
@@ -210,7 +214,8 @@ void Player::fireMainGun(const uint8_t* keys, double dt) {
 }
 
 void Player::fireGun(int32_t gunOffset) {
-    fireLaser(position.getX() + gunOffset - halfWidth(laserType), position.getY(), laserType);
+    if (fireLaser(position.getX() + gunOffset - halfWidth(laserType), position.getY(), laserType))
+        playSound(laserSound(laserType));
 }
 
 void Player::releaseCharge() {
@@ -219,6 +224,8 @@ void Player::releaseCharge() {
     const double y = position.getY();
     fireChargeLaser(x + LeftGun - halfWidth(LaserType::Charge), y, chargeDamage);
     fireChargeLaser(x + RightGun - halfWidth(LaserType::Charge), y, chargeDamage);
+    stopSound(Sound::Charging);
+    playSound(Sound::ChargeRelease);
     laserCooldown = 2 * laserInterval + charge / ChargeCooldownDivisor;
     charge = 0;
     chargeState = ChargeState::Idle;
@@ -234,14 +241,17 @@ void Player::fireSecondary(const uint8_t* keys, double dt) {
     if (isKeyDown(keys, key::Z) && arcShotAmmo > 0) {
         arcShotAmmo -= 1;
         fireArcShot();
+        playSound(Sound::ArcShot);
         secondaryCooldown += ArcShotCooldown;
     } else if (isKeyDown(keys, key::X) && energyCannonAmmo > 0) {
         energyCannonAmmo -= 1;
         fireEnergyBeam(x + CentreGun, y, energyCannonLevel);
+        playSound(Sound::EnergyCannon);
         secondaryCooldown += EnergyCannonCooldown;
     } else if (isKeyDown(keys, key::LeftShift) && missileAmmo > 0) {
         missileAmmo -= 1;
         fireMissile(x + CentreGun - MissileHalfWidth, y, missileLevel);
+        playSound(Sound::MissileLaunch);
         secondaryCooldown += MissileCooldown;
     }
 }
@@ -311,6 +321,7 @@ void Player::drawOverlays() {
 
 void Player::takeDamage(int32_t amount) {
     if (shieldActive || teleporting || invulnerableTime > 0) return;
+    playSound(Sound::ShipHit);
     const int64_t left = int64_t{health} - amount;
     health =
         left < 0 ? 0 : static_cast<int32_t>(std::min<int64_t>(left, std::numeric_limits<int32_t>::max()));

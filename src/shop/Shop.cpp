@@ -6,6 +6,7 @@
 #include "platform/Keys.h"
 #include "player/Player.h"
 #include "weapons/Laser.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -95,9 +96,11 @@ void Shop::update(double dt, Player* player, const uint8_t* keys) {
     if (player == nullptr || keys == nullptr) return;
     if (repeatKey(platform::isKeyDown(keys, platform::key::Up), repeatTimers[UpTimer], dt)) {
         selected = selected == 0 ? ShopRows - 1 : selected - 1;
+        playSound(Sound::ShopMove);
     }
     if (repeatKey(platform::isKeyDown(keys, platform::key::Down), repeatTimers[DownTimer], dt)) {
         selected = selected == ShopRows - 1 ? 0 : selected + 1;
+        playSound(Sound::ShopMove);
     }
     if (!handleEnter(dt, *player, platform::isKeyDown(keys, platform::key::Return))) return;
     if (platform::isKeyDown(keys, platform::key::Q)) {
@@ -111,9 +114,16 @@ bool Shop::handleEnter(double dt, Player& player, bool held) {
     double& timer = repeatTimers[EnterTimer];
     if (!held) {
         timer = 0.0;
+        refusalHeard = false;
         return true;
     }
-    if (!ready(timer) || player.getMoney() < prices[selected]) return true;
+    if (!ready(timer)) return true;
+    if (player.getMoney() < prices[selected]) {
+        // The timer stands still while refused, so the sound keeps its own note of the press.
+        if (!refusalHeard) playSound(Sound::ShopRefuse);
+        refusalHeard = true;
+        return true;
+    }
     if (selected == ReturnRow) {
         active = false;
         return false;
@@ -131,7 +141,11 @@ bool Shop::canBuy(const Player& player, int32_t row) const {
 }
 
 void Shop::buy(Player& player, int32_t row) {
-    if (!canBuy(player, row)) return;
+    if (!canBuy(player, row)) {
+        playSound(Sound::ShopRefuse);
+        return;
+    }
+    playSound(Sound::ShopBuy);
     player.spendMoney(prices[row]);
     player.buyItem(row);
     if (row == SuperLaserRow) prices[PowerLaserRow] = UpgradedPowerLaserPrice;

@@ -55,6 +55,7 @@ private:
     int32_t selected = 0;
     double* repeatTimers = nullptr;  // by ShopTimer
     int32_t* prices = nullptr;
+    bool refusalHeard = false;  // the refusal has sounded during this press of Enter
 };
 
 }  // namespace glintwake

@@ -4,6 +4,7 @@
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -52,6 +53,7 @@ void Laser::update(double dt) {
 bool Laser::touchTarget() {
     return hitEnemiesTouching(*this, [this](Enemy& enemy) {
         enemy.applyDamage(damage);
+        playSound(Sound::EnemyHit);
         // Normal and charge bolts burst red-orange, the upgraded grades light blue.
         const bool blue = weaponType == WeaponId::SuperLaser || weaponType == WeaponId::PowerLaser;
         spawnEffect(position.getX(), position.getY(), LaserSparks,

@@ -6,6 +6,7 @@
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -94,6 +95,7 @@ void Missile::followTarget(double dt) {
 bool Missile::touchTarget() {
     return hitEnemiesTouching(*this, [this](Enemy& enemy) {
         enemy.applyDamage(damage);
+        playSound(Sound::EnemyHit);
         spawnEffect(position.getX(), position.getY(), HitSparks, spawnOrangeParticle);
         clearLock();
         return true;

@@ -4,6 +4,7 @@
 
 #include "enemies/Enemy.h"
 #include "shop/Shop.h"
+#include "world/GameSound.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -22,6 +23,7 @@ void spawnWave() {
         }
     }
     ++g_waveNumber;
+    playSound(Sound::NewWave);
 }
 
 }  // namespace glintwake

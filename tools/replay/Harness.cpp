@@ -55,6 +55,7 @@ Harness::Harness(uint32_t seed, const HarnessSetup& setup) {
     platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get(), setup.recordText);
     platform_->headlessDisplay().setBackBufferPitch(setup.backBufferPitch);
     platform_->headlessDisplay().setPresentCopies(setup.copyOnPresent);
+    platform_->setWithAudio(setup.withAudio);
     resetGameState();
     seedRandom(seed);
     const ScopedWorkingDirectory atRoot(repositoryRoot());

@@ -42,6 +42,7 @@ struct HarnessSetup {
     bool recordText = true;       // off: texts go straight to the fonts, as in the game
     bool copyOnPresent = true;    // off: the flip does nothing at all
     int32_t backBufferPitch = 0;  // bytes; wider than a row pads the back buffer
+    bool withAudio = true;        // off: the backend has no sound service at all
 };
 
 // Only one at a time: the game's state is global. Not copyable (it owns the platform).

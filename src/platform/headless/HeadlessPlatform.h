@@ -193,12 +193,51 @@ private:
     std::string caption_;
 };
 
+struct SoundRequest {
+    Sound sound = Sound::LaserNormal;
+    bool stop = false;
+    int64_t frame = 0;  // frames presented before the request: the frame it was made in
+
+    bool operator==(const SoundRequest&) const = default;
+};
+
+// Records every sound request with the frame it came in; plays nothing.
+class RecordingAudio final : public Audio {
+public:
+    explicit RecordingAudio(const HeadlessDisplay& display) : display_(display) {}
+
+    bool open() override { return open_ = true; }
+    void close() override { open_ = false; }
+    void play(Sound sound) override {
+        requests_.push_back(SoundRequest{sound, false, display_.presentCount()});
+    }
+    void stop(Sound sound) override {
+        requests_.push_back(SoundRequest{sound, true, display_.presentCount()});
+    }
+    void setMuted(bool muted) override { muted_ = muted; }
+    bool isMuted() const override { return muted_; }
+    void setPaused(bool paused) override { paused_ = paused; }
+
+    // --- test view
+    const std::vector<SoundRequest>& requests() const { return requests_; }
+    void clearRequests() { requests_.clear(); }
+    bool isOpen() const { return open_; }
+    bool isPaused() const { return paused_; }
+
+private:
+    const HeadlessDisplay& display_;
+    std::vector<SoundRequest> requests_;
+    bool open_ = false;
+    bool muted_ = false;
+    bool paused_ = false;
+};
+
 class HeadlessPlatform final : public Platform {
 public:
     // textDrawer, when given, draws the text for real (for example SDL_ttf fonts).
     // Without recordText the game's texts go straight to it, unrecorded, as in the game.
     explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr, bool recordText = true)
-        : keyboard_(display_), text_(textDrawer), direct_(recordText ? nullptr : textDrawer) {
+        : keyboard_(display_), text_(textDrawer), direct_(recordText ? nullptr : textDrawer), audio_(display_) {
         if (direct_ == nullptr) display_.setOnPresent([this] { text_.endFrame(); });
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
@@ -209,12 +248,16 @@ public:
     Clock& clock() override { return clock_; }
     TextRenderer& text() override { return direct_ != nullptr ? *direct_ : text_; }
     MessageBox& messageBox() override { return messageBox_; }
+    // The recorder, or the silent service of a backend without sound.
+    Audio& audio() override { return withAudio_ ? audio_ : Platform::audio(); }
 
     HeadlessDisplay& headlessDisplay() { return display_; }
     HeadlessKeyboard& headlessKeyboard() { return keyboard_; }
     ManualClock& manualClock() { return clock_; }
     RecordingText& recordingText() { return text_; }
     RecordingMessageBox& recordingMessageBox() { return messageBox_; }
+    RecordingAudio& recordingAudio() { return audio_; }
+    void setWithAudio(bool with) { withAudio_ = with; }
 
 private:
     HeadlessDisplay display_;
@@ -223,6 +266,8 @@ private:
     RecordingText text_;
     TextRenderer* direct_;
     RecordingMessageBox messageBox_;
+    RecordingAudio audio_;
+    bool withAudio_ = true;
 };
 
 }  // namespace platform

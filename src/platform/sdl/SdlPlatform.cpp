@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlController.h"
 #include "platform/sdl/SdlDisplay.h"
@@ -23,6 +24,7 @@ public:
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
     ~SdlPlatform() override {
+        audio_.close();
         display_.close();
         keyboard_.close();
         text_.reset();
@@ -34,6 +36,7 @@ public:
     Clock& clock() override { return clock_; }
     TextRenderer& text() override { return *text_; }
     MessageBox& messageBox() override { return messageBox_; }
+    Audio& audio() override { return audio_; }
 
 private:
     SdlDisplay display_;
@@ -42,6 +45,7 @@ private:
     SdlClock clock_;
     std::unique_ptr<SdlTextRenderer> text_;
     SdlMessageBox messageBox_;
+    SdlAudio audio_;
 };
 
 }  // namespace

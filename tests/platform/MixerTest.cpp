@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/audio/Mixer.h"
+
+namespace platform::audio {
+namespace {
+
+constexpr int32_t Block = 512;
+
+std::vector<Sample> mixBlock(Mixer& mixer, int32_t count = Block) {
+    std::vector<Sample> out(static_cast<size_t>(count), 1234);  // garbage the mixer must overwrite
+    mixer.mix(out.data(), count);
+    return out;
+}
+
+bool silent(const std::vector<Sample>& s) {
+    return std::all_of(s.begin(), s.end(), [](Sample v) { return v == 0; });
+}
+
+// A ramp 1, 2, 3, ...: where a voice is in its sound can be read off its samples.
+std::vector<Sample> ramp(int n) {
+    std::vector<Sample> s(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) s[static_cast<size_t>(i)] = static_cast<Sample>(i + 1);
+    return s;
+}
+
+TEST(Mixer, ManyLoudVoicesAreClampedToTheSampleRangeNeverWrapped) {
+    for (const Sample level : {Sample{32767}, Sample{-32768}, Sample{20000}}) {
+        SCOPED_TRACE(level);
+        const SoundBank bank(std::vector<Sample>(Block * 2, level));
+        Mixer mixer(bank);
+        for (int i = 0; i < SoundCount; ++i) mixer.play(static_cast<Sound>(i));
+        const std::vector<Sample> out = mixBlock(mixer);
+        EXPECT_EQ(mixer.activeVoices(), SoundCount);
+        EXPECT_TRUE(
+            std::all_of(out.begin(), out.end(), [&](Sample v) { return v == (level > 0 ? 32767 : -32768); }));
+    }
+}
+
+TEST(Mixer, AddsVoicesSampleBySampleFromTheFirstSampleOfTheNextBlock) {
+    const SoundBank bank(ramp(Block * 4));
+    Mixer mixer(bank);
+    EXPECT_TRUE(silent(mixBlock(mixer)));
+    mixer.play(Sound::EnemyHit);
+    mixer.play(Sound::ShopBuy);
+    const std::vector<Sample> out = mixBlock(mixer);
+    for (int i = 0; i < Block; ++i) ASSERT_EQ(out[static_cast<size_t>(i)], 2 * (i + 1)) << i;
+}
+
+TEST(Mixer, VoicesEndWithTheirSoundAndFreeTheirSlot) {
+    const SoundBank bank(ramp(100));
+    Mixer mixer(bank);
+    mixer.play(Sound::LaserNormal);
+    const std::vector<Sample> out = mixBlock(mixer, 300);  // mixed in more than one chunk
+    EXPECT_EQ(out[99], 100);
+    EXPECT_TRUE(std::all_of(out.begin() + 100, out.end(), [](Sample v) { return v == 0; }));
+    EXPECT_EQ(mixer.activeVoices(), 0);
+}
+
+TEST(Mixer, EachKindIsCappedAndTheWholeMixerTooTheOldestVoiceStartingOver) {
+    const SoundBank bank(ramp(Block * 8));
+    struct Case {
+        Sound sound;
+        int requests;
+        int voices;
+    };
+    for (const Case c : {Case{Sound::LaserNormal, 10, recipeFor(Sound::LaserNormal).maxVoices},
+                         Case{Sound::Charging, 3, 1}, Case{Sound::EnemyExplode, 2, 2}}) {
+        SCOPED_TRACE(static_cast<int>(c.sound));
+        Mixer mixer(bank);
+        for (int i = 0; i < c.requests; ++i) {
+            mixer.play(c.sound);
+            mixBlock(mixer, 1);
+        }
+        EXPECT_EQ(mixer.activeVoices(), c.voices);
+    }
+    // Past all voices, more requests replace voices rather than add to them.
+    Mixer mixer(bank);
+    for (int round = 0; round < 4; ++round) {
+        for (int i = 0; i < SoundCount; ++i) mixer.play(static_cast<Sound>(i));
+        mixBlock(mixer, 1);
+    }
+    EXPECT_EQ(mixer.activeVoices(), Mixer::MaxVoices);
+}
+
+TEST(Mixer, StopAndMuteFadeOutWithoutAJumpThenStaySilent) {
+    const SoundBank bank(std::vector<Sample>(Block * 8, 10000));
+    enum Action { Stop, Mute };
+    for (const Action action : {Stop, Mute}) {
+        SCOPED_TRACE(action == Stop ? "stop" : "mute");
+        Mixer mixer(bank);
+        mixer.play(Sound::Charging);
+        mixBlock(mixer);
+        if (action == Stop) mixer.stop(Sound::Charging);
+        if (action == Mute) mixer.setMuted(true);
+        const std::vector<Sample> out = mixBlock(mixer);
+        for (size_t i = 1; i < out.size(); ++i) ASSERT_LE(std::abs(out[i] - out[i - 1]), 100) << i;
+        EXPECT_TRUE(
+            std::all_of(out.begin() + Mixer::FadeSamples, out.end(), [](Sample v) { return v == 0; }));
+        mixer.play(Sound::LaserNormal);
+        EXPECT_EQ(silent(mixBlock(mixer)), action == Mute) << "a request after it";
+    }
+}
+
+TEST(Mixer, UnmutingPlaysAgainAndStopLeavesOtherSoundsAlone) {
+    const SoundBank bank(std::vector<Sample>(Block * 8, 100));
+    Mixer mixer(bank);
+    mixer.setMuted(true);
+    mixer.setMuted(false);
+    mixer.play(Sound::Charging);
+    mixer.play(Sound::ArcShot);
+    mixer.stop(Sound::Charging);
+    mixBlock(mixer);
+    EXPECT_EQ(mixer.activeVoices(), 1);
+    EXPECT_EQ(mixBlock(mixer)[0], 100);
+}
+
+TEST(Mixer, PausingSilencesAndHoldsEveryVoiceWhereItWas) {
+    const SoundBank bank(ramp(Block * 4));
+    Mixer mixer(bank);
+    mixer.play(Sound::Teleport);
+    mixBlock(mixer, 10);
+    mixer.setPaused(true);
+    EXPECT_TRUE(silent(mixBlock(mixer)));
+    EXPECT_TRUE(silent(mixBlock(mixer)));
+    mixer.setPaused(false);
+    EXPECT_EQ(mixBlock(mixer, 1)[0], 11);
+}
+
+}  // namespace
+}  // namespace platform::audio

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/audio/Synth.h"
+
+namespace platform::audio {
+namespace {
+
+// Zero crossings per second over a stretch: a plain measure of pitch.
+double crossingsPerSecond(const std::vector<Sample>& s, size_t from, size_t to) {
+    int crossings = 0;
+    for (size_t i = from + 1; i < to; ++i) crossings += (s[i - 1] < 0) != (s[i] < 0);
+    return crossings * static_cast<double>(SampleRate) / static_cast<double>(to - from);
+}
+
+int peak(const std::vector<Sample>& s) {
+    int p = 0;
+    for (Sample v : s) p = std::max(p, std::abs(static_cast<int>(v)));
+    return p;
+}
+
+class EverySound : public ::testing::TestWithParam<int> {
+protected:
+    Sound sound() const { return static_cast<Sound>(GetParam()); }
+};
+
+TEST_P(EverySound, IsRepeatableAudibleInsideFullScaleAndStartsAndEndsSilent) {
+    const SoundBank bank;
+    const std::vector<Sample>& s = bank.samples(sound());
+    ASSERT_GT(s.size(), 100u);
+    EXPECT_EQ(s, synthesize(recipeFor(sound()), static_cast<uint32_t>(GetParam()) + 1));
+    EXPECT_GT(peak(s), FullScale / 50) << "too quiet to hear";
+    EXPECT_LE(peak(s), FullScale / 2) << "loud enough to tire";
+    EXPECT_GE(*std::min_element(s.begin(), s.end()), -FullScale);
+    // No click: the first and last samples are silence and the first millisecond ramps up.
+    EXPECT_EQ(s.front(), 0);
+    EXPECT_EQ(s.back(), 0);
+    const size_t ms = SampleRate / 1000;
+    for (size_t i = 1; i < ms; ++i) EXPECT_LE(std::abs(s[i]), FullScale / 10) << "sample " << i;
+    EXPECT_GE(recipeFor(sound()).maxVoices, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sounds, EverySound, ::testing::Range(0, SoundCount));
+
+TEST(Synth, EverySoundDiffersFromEveryOther) {
+    const SoundBank bank;
+    for (int a = 0; a < SoundCount; ++a)
+        for (int b = a + 1; b < SoundCount; ++b)
+            EXPECT_NE(bank.samples(static_cast<Sound>(a)), bank.samples(static_cast<Sound>(b)))
+                << a << " and " << b;
+}
+
+TEST(Synth, SweepsGlideFromTheirStartPitchToTheirEndPitch) {
+    const SoundBank bank;
+    struct Case {
+        Sound sound;
+        bool rises;
+    };
+    for (const Case c :
+         {Case{Sound::Charging, true}, Case{Sound::Teleport, true}, Case{Sound::ShieldUp, true},
+          Case{Sound::LaserNormal, false}, Case{Sound::EnemyLaser, false}, Case{Sound::ArcShot, false}}) {
+        SCOPED_TRACE(static_cast<int>(c.sound));
+        const std::vector<Sample>& s = bank.samples(c.sound);
+        const size_t quarter = s.size() / 4;
+        const double early = crossingsPerSecond(s, 0, quarter);
+        const double late = crossingsPerSecond(s, 2 * quarter, 3 * quarter);
+        EXPECT_EQ(late > early, c.rises) << early << " then " << late;
+    }
+}
+
+TEST(Synth, ChargingToneLastsAsLongAsAFullCharge) {
+    // A full charge takes two seconds; the tone should not stop before it.
+    EXPECT_GE(SoundBank().samples(Sound::Charging).size(), 2u * SampleRate);
+}
+
+TEST(Synth, NoiseComesFromItsOwnSeed) {
+    const Recipe& boom = recipeFor(Sound::EnemyExplode);
+    EXPECT_NE(synthesize(boom, 1), synthesize(boom, 2));
+    EXPECT_EQ(synthesize(boom, 7), synthesize(boom, 7));
+}
+
+TEST(Synth, LoudestRecipeIsClampedNotWrapped) {
+    Recipe loud = recipeFor(Sound::EnemyExplode);
+    loud.gain = 4.0;  // far past full scale
+    const std::vector<Sample> s = synthesize(loud, 3);
+    EXPECT_EQ(peak(s), FullScale);
+    EXPECT_GE(*std::min_element(s.begin(), s.end()), -FullScale);
+}
+
+}  // namespace
+}  // namespace platform::audio

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Random.h"
+#include "effects/PowerUp.h"
+#include "hud/Hud.h"
+#include "player/Factories.h"
+#include "shop/Shop.h"
+#include "support/GameFixture.h"
+#include "support/Harness.h"
+#include "weapons/EnemyLaser.h"
+#include "weapons/Laser.h"
+#include "world/GameSound.h"
+
+namespace glintwake {
+namespace {
+
+namespace key = platform::key;
+using platform::SoundRequest;
+
+std::vector<Sound> played(const std::vector<SoundRequest>& requests) {
+    std::vector<Sound> out;
+    for (const SoundRequest& r : requests)
+        if (!r.stop) out.push_back(r.sound);
+    return out;
+}
+
+// Fires, fights, shields, teleports and shoots every secondary weapon, long enough
+// for enemies to fall and waves to follow.
+const std::vector<test::ScriptStep> Script = {
+    {{}, 30},
+    {{key::Space}, 200},
+    {{key::Left, key::Space}, 60, 0.017},
+    {{key::LeftControl}, 130},
+    {{}, 2},
+    {{key::Z}, 70, 0.021},
+    {{key::Right, key::X}, 130},
+    {{key::LeftShift, key::Up}, 100, 0.015},
+    {{key::RightControl, key::Space}, 40},
+    {{key::RightAlt}, 10},
+    {{key::LeftAlt, key::Space, key::Down}, 400},
+    {{key::Right, key::Space}, 300},
+};
+
+// What the player and the world show between two frames.
+struct Snapshot {
+    int32_t arcAmmo, missileAmmo, cannonAmmo, health, enemies, wave;
+    bool shield, teleporting;
+    Snapshot()
+        : arcAmmo(g_player->getArcShotAmmo()),
+          missileAmmo(g_player->getMissileAmmo()),
+          cannonAmmo(g_player->getEnergyCannonAmmo()),
+          health(g_player->getHealth()),
+          enemies(g_enemyCount),
+          wave(g_waveNumber),
+          shield(g_player->isShieldActive()),
+          teleporting(g_player->isTeleporting()) {}
+};
+
+constexpr int ChaseFrames = 900;
+
+struct Cause {
+    Sound sound;
+    const char* name;
+    std::function<bool(const Snapshot& before, const Snapshot& after)> happened;
+};
+
+const std::vector<Cause> Causes = {
+    {Sound::ArcShot, "arc shot", [](auto& b, auto& a) { return a.arcAmmo < b.arcAmmo; }},
+    {Sound::MissileLaunch, "missile", [](auto& b, auto& a) { return a.missileAmmo < b.missileAmmo; }},
+    {Sound::EnergyCannon, "beam", [](auto& b, auto& a) { return a.cannonAmmo < b.cannonAmmo; }},
+    {Sound::ShipHit, "ship hit", [](auto& b, auto& a) { return a.health < b.health; }},
+    {Sound::EnemyExplode, "explosion", [](auto& b, auto& a) { return a.enemies < b.enemies; }},
+    {Sound::NewWave, "wave", [](auto& b, auto& a) { return a.wave > b.wave; }},
+    {Sound::ShieldUp, "shield", [](auto& b, auto& a) { return a.shield && !b.shield; }},
+    {Sound::Teleport, "teleport", [](auto& b, auto& a) { return a.teleporting && !b.teleporting; }},
+};
+
+// Flies under the first enemy laser (or enemy), unarmed, so that a laser finds the ship.
+std::vector<uint8_t> chaseEnemyFire() {
+    const GameObject* target = g_enemyCount > 0 ? g_enemies[0] : nullptr;
+    for (int32_t i = 0; i < g_shotCount; ++i)
+        if (g_shots[i]->getWeaponType() == EnemyLaserWeaponType) target = g_shots[i];
+    if (target == nullptr) return {};
+    const double gap = target->getPosition().getX() - g_player->getPosition().getX() - PlayerWidth / 2;
+    return {gap < 0 ? key::Left : key::Right};
+}
+
+TEST(SoundInPlay, EachCauseAsksForItsSoundInItsOwnFrameAndOnlyThen) {
+    test::Harness game(2024);
+    ASSERT_TRUE(game.started()) << game.startupError();
+    platform::RecordingAudio& audio = game.platform().recordingAudio();
+    EXPECT_TRUE(audio.isOpen());
+    std::vector<int> seen(Causes.size(), 0);
+    int64_t frame = 0;
+    const auto step = [&](double dt) {
+        const Snapshot before;
+        audio.clearRequests();
+        game.runFrame(dt);
+        const Snapshot after;
+        for (const SoundRequest& r : audio.requests()) ASSERT_EQ(r.frame, frame);
+        const std::vector<Sound> sounds = played(audio.requests());
+        for (size_t c = 0; c < Causes.size(); ++c) {
+            const bool caused = Causes[c].happened(before, after);
+            seen[c] += caused ? 1 : 0;
+            const bool asked = std::find(sounds.begin(), sounds.end(), Causes[c].sound) != sounds.end();
+            ASSERT_EQ(asked, caused) << Causes[c].name << " in frame " << frame;
+        }
+        ++frame;
+    };
+    for (const test::ScriptStep& s : Script) {
+        game.holdKeys(s.keys);
+        for (int i = 0; i < s.frames && !HasFatalFailure(); ++i) step(s.dt);
+    }
+    for (int i = 0; i < ChaseFrames && !HasFatalFailure(); ++i) {
+        game.holdKeys(chaseEnemyFire());
+        step(test::StandardDt);
+    }
+    for (size_t c = 0; c < Causes.size(); ++c)
+        EXPECT_GT(seen[c], 0) << "the play never caused " << Causes[c].name;
+}
+
+TEST(SoundInPlay, GameIsTheSameWithAndWithoutSound) {
+    std::string withSound, withoutSound;
+    uint32_t drawWith = 0, drawWithout = 0;
+    for (const bool audio : {true, false}) {
+        test::Harness game(77, false, 0, audio);
+        ASSERT_TRUE(game.started());
+        game.runScript(Script);
+        (audio ? withSound : withoutSound) = game.summary();
+        (audio ? drawWith : drawWithout) = static_cast<uint32_t>(nextRandom());
+        EXPECT_EQ(game.platform().recordingAudio().requests().empty(), !audio);
+    }
+    EXPECT_EQ(withSound, withoutSound);
+    EXPECT_EQ(drawWith, drawWithout);
+}
+
+class SoundCauseTest : public test::GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        test::readyPlayer(300, 400);
+        g_hud = new Hud();
+    }
+    std::vector<SoundRequest> during(const std::function<void()>& action) {
+        platform_.recordingAudio().clearRequests();
+        action();
+        return platform_.recordingAudio().requests();
+    }
+    static SoundRequest play(Sound s) { return {s, false, 0}; }
+    static SoundRequest stop(Sound s) { return {s, true, 0}; }
+};
+
+TEST_F(SoundCauseTest, EachLaserGradeFiresWithItsOwnSoundAndAFullListIsSilent) {
+    struct Grade {
+        int32_t shopRow;
+        Sound sound;
+    };
+    for (const Grade g : {Grade{HealthRow, Sound::LaserNormal}, Grade{SuperLaserRow, Sound::LaserSuper},
+                          Grade{PowerLaserRow, Sound::LaserPower}}) {
+        test::readyPlayer(300, 400);
+        g_player->buyItem(g.shopRow);
+        EXPECT_EQ(during([] { test::runPlayer(1, {key::Space}); }), std::vector{play(g.sound)});
+    }
+    while (g_shotCount < MaxShots) fireLaser(0, 200, NormalLaser);
+    test::readyPlayer(300, 400);
+    EXPECT_TRUE(during([] { test::runPlayer(1, {key::Space}); }).empty());
+}
+
+TEST_F(SoundCauseTest, ChargingRisesWhileHeldAndStopsAtTheRelease) {
+    EXPECT_EQ(during([] { test::runPlayer(1, {key::LeftControl}); }), std::vector{play(Sound::Charging)});
+    EXPECT_TRUE(during([] { test::runPlayer(150, {key::LeftControl}); }).empty());
+    EXPECT_EQ(during([] { test::runPlayer(1, {}); }),
+              (std::vector{stop(Sound::Charging), play(Sound::ChargeRelease)}));
+}
+
+TEST_F(SoundCauseTest, HitsExplosionsPickUpsAndShipDamage) {
+    struct Case {
+        const char* name;
+        std::function<void()> cause;
+        std::vector<SoundRequest> expected;
+    };
+    const std::vector<Case> cases = {
+        {"laser on an enemy",
+         [] {
+             test::addEnemyAt(100, 100);
+             fireLaser(110, 110, NormalLaser);
+             g_shots[g_shotCount - 1]->update(0.0);
+         },
+         {play(Sound::EnemyHit)}},
+        {"enemy below zero hit points",
+         [] {
+             Enemy* e = test::addEnemyAt(100, 100);
+             e->applyDamage(25);
+             e->update(0.0);
+         },
+         {play(Sound::EnemyExplode)}},
+        {"enemy laser on the ship",
+         [] {
+             fireEnemyLaser(310, 405, 0);
+             g_shots[g_shotCount - 1]->update(0.0);
+         },
+         {play(Sound::ShipHit)}},
+        {"enemy laser on the shield",
+         [] {
+             test::runPlayer(1, {key::RightControl});
+             fireEnemyLaser(310, 405, 0);
+             g_shots[g_shotCount - 1]->update(0.0);
+         },
+         {play(Sound::ShieldUp)}},
+        {"money on the ship",
+         [] {
+             spawnPowerUp(305, 405, MoneyKind, 50);
+             g_powerUps[g_powerUpCount - 1]->update(0.0);
+         },
+         {play(Sound::PickupMoney)}},
+        {"health on the ship",
+         [] {
+             spawnPowerUp(305, 405, HealthKind, 5);
+             g_powerUps[g_powerUpCount - 1]->update(0.0);
+         },
+         {play(Sound::PickupPowerUp)}},
+    };
+    for (const Case& c : cases) {
+        test::readyPlayer(300, 400);
+        EXPECT_EQ(during(c.cause), c.expected) << c.name;
+    }
+}
+
+TEST_F(SoundCauseTest, ShopMovesBuysAndRefusesOncePerPress) {
+    g_shop = new Shop();
+    g_shop->openShop();
+    const auto frames = [](int n, std::initializer_list<uint8_t> held) {
+        for (int i = 0; i < n; ++i) g_shop->update(test::Hz60, g_player, test::Keys(held).state);
+    };
+    EXPECT_EQ(played(during([&] { frames(1, {key::Down}); })), std::vector{Sound::ShopMove});
+    frames(1, {});
+    frames(1, {key::Down});  // arc shot ammunition, 50 dollars
+    frames(1, {});
+    g_player->applyPickup(MoneyKind, 49);
+    EXPECT_EQ(played(during([&] { frames(40, {key::Return}); })), std::vector{Sound::ShopRefuse})
+        << "a dollar short, held for 40 frames";
+    frames(1, {});
+    g_player->applyPickup(MoneyKind, 2);
+    EXPECT_EQ(played(during([&] { frames(1, {key::Return}); })), std::vector{Sound::ShopBuy});
+    frames(1, {key::Up});  // shields: affordable, but the shield is full
+    frames(1, {});
+    EXPECT_EQ(played(during([&] { frames(1, {key::Return}); })), std::vector{Sound::ShopRefuse});
+}
+
+}  // namespace
+}  // namespace glintwake
