@@ -1,6 +1,10 @@
 #include "platform/sdl/SdlAudio.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace platform {
 
@@ -8,10 +12,36 @@ namespace {
 // About 12 ms a block: a sound is heard within the frame that asked for it.
 constexpr uint16_t BlockSamples = 512;
 constexpr uint8_t MonoChannels = 1;
+// Sound libraries that find no device (ALSA above all) write their complaints
+// to standard error. Having no sound is not worth a word, so while the device is
+// looked for, standard error goes nowhere.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) ::close(nowhere);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
 }  // namespace
 
 bool SdlAudio::open() {
     if (device_ != 0) return true;
+    const QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     subsystemStarted_ = true;
     bank_ = std::make_unique<audio::SoundBank>();
