@@ -41,23 +41,17 @@ TEST(Mixer, ManyLoudVoicesAreClampedToTheSampleRangeNeverWrapped) {
     }
 }
 
-TEST(Mixer, AddsVoicesSampleBySampleFromTheFirstSampleOfTheNextBlock) {
-    const SoundBank bank(ramp(Block * 4));
+// Heard from the first sample of the next block, added sample by sample, and gone
+// with the sound's last sample (the block is mixed in more than one chunk).
+TEST(Mixer, AddsVoicesFromTheNextBlockUntilTheirSoundEnds) {
+    const SoundBank bank(ramp(300));
     Mixer mixer(bank);
     EXPECT_TRUE(silent(mixBlock(mixer)));
     mixer.play(Sound::EnemyHit);
     mixer.play(Sound::ShopBuy);
     const std::vector<Sample> out = mixBlock(mixer);
-    for (int i = 0; i < Block; ++i) ASSERT_EQ(out[static_cast<size_t>(i)], 2 * (i + 1)) << i;
-}
-
-TEST(Mixer, VoicesEndWithTheirSoundAndFreeTheirSlot) {
-    const SoundBank bank(ramp(100));
-    Mixer mixer(bank);
-    mixer.play(Sound::LaserNormal);
-    const std::vector<Sample> out = mixBlock(mixer, 300);  // mixed in more than one chunk
-    EXPECT_EQ(out[99], 100);
-    EXPECT_TRUE(std::all_of(out.begin() + 100, out.end(), [](Sample v) { return v == 0; }));
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(out[static_cast<size_t>(i)], 2 * (i + 1)) << i;
+    EXPECT_TRUE(std::all_of(out.begin() + 300, out.end(), [](Sample v) { return v == 0; }));
     EXPECT_EQ(mixer.activeVoices(), 0);
 }
 
@@ -78,6 +72,13 @@ TEST(Mixer, EachKindIsCappedAndTheWholeMixerTooTheOldestVoiceStartingOver) {
         }
         EXPECT_EQ(mixer.activeVoices(), c.voices);
     }
+    // A stopped voice fades out beside its kind's new one instead of being cut off.
+    Mixer recharged(bank);
+    recharged.play(Sound::Charging);
+    recharged.stop(Sound::Charging);
+    recharged.play(Sound::Charging);
+    mixBlock(recharged, 1);
+    EXPECT_EQ(recharged.activeVoices(), 2);
     // Past all voices, more requests replace voices rather than add to them.
     Mixer mixer(bank);
     for (int round = 0; round < 4; ++round) {
@@ -87,7 +88,7 @@ TEST(Mixer, EachKindIsCappedAndTheWholeMixerTooTheOldestVoiceStartingOver) {
     EXPECT_EQ(mixer.activeVoices(), Mixer::MaxVoices);
 }
 
-TEST(Mixer, StopAndMuteFadeOutWithoutAJumpThenStaySilent) {
+TEST(Mixer, StopAndMuteFadeOutWithoutAJumpAndEndWhenLifted) {
     const SoundBank bank(std::vector<Sample>(Block * 8, 10000));
     enum Action { Stop, Mute };
     for (const Action action : {Stop, Mute}) {
@@ -103,20 +104,11 @@ TEST(Mixer, StopAndMuteFadeOutWithoutAJumpThenStaySilent) {
             std::all_of(out.begin() + Mixer::FadeSamples, out.end(), [](Sample v) { return v == 0; }));
         mixer.play(Sound::LaserNormal);
         EXPECT_EQ(silent(mixBlock(mixer)), action == Mute) << "a request after it";
+        mixer.setMuted(false);
+        mixer.play(Sound::ArcShot);
+        mixer.stop(Sound::LaserNormal);
+        EXPECT_EQ(mixBlock(mixer).back(), 10000) << "unmuted, and only the stopped sound fades";
     }
-}
-
-TEST(Mixer, UnmutingPlaysAgainAndStopLeavesOtherSoundsAlone) {
-    const SoundBank bank(std::vector<Sample>(Block * 8, 100));
-    Mixer mixer(bank);
-    mixer.setMuted(true);
-    mixer.setMuted(false);
-    mixer.play(Sound::Charging);
-    mixer.play(Sound::ArcShot);
-    mixer.stop(Sound::Charging);
-    mixBlock(mixer);
-    EXPECT_EQ(mixer.activeVoices(), 1);
-    EXPECT_EQ(mixBlock(mixer)[0], 100);
 }
 
 TEST(Mixer, PausingSilencesAndHoldsEveryVoiceWhereItWas) {

@@ -41,7 +41,6 @@ TEST_P(EverySound, IsRepeatableAudibleInsideFullScaleAndStartsAndEndsSilent) {
     EXPECT_EQ(s.back(), 0);
     const size_t ms = SampleRate / 1000;
     for (size_t i = 1; i < ms; ++i) EXPECT_LE(std::abs(s[i]), FullScale / 10) << "sample " << i;
-    EXPECT_GE(recipeFor(sound()).maxVoices, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sounds, EverySound, ::testing::Range(0, SoundCount));
@@ -70,17 +69,8 @@ TEST(Synth, SweepsGlideFromTheirStartPitchToTheirEndPitch) {
         const double late = crossingsPerSecond(s, 2 * quarter, 3 * quarter);
         EXPECT_EQ(late > early, c.rises) << early << " then " << late;
     }
-}
-
-TEST(Synth, ChargingToneLastsAsLongAsAFullCharge) {
-    // A full charge takes two seconds; the tone should not stop before it.
-    EXPECT_GE(SoundBank().samples(Sound::Charging).size(), 2u * SampleRate);
-}
-
-TEST(Synth, NoiseComesFromItsOwnSeed) {
-    const Recipe& boom = recipeFor(Sound::EnemyExplode);
-    EXPECT_NE(synthesize(boom, 1), synthesize(boom, 2));
-    EXPECT_EQ(synthesize(boom, 7), synthesize(boom, 7));
+    // A full charge takes two seconds; its tone lasts at least as long.
+    EXPECT_GE(bank.samples(Sound::Charging).size(), 2u * SampleRate);
 }
 
 TEST(Synth, LoudestRecipeIsClampedNotWrapped) {

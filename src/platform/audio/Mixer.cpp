@@ -45,7 +45,7 @@ void Mixer::applyCommands() {
 }
 
 // At its kind's cap the oldest voice of the kind starts over; otherwise a free
-// voice, or the oldest of all when every voice is busy.
+// voice, or the oldest of all when every voice is busy. Fading voices play out.
 Mixer::Voice& Mixer::voiceFor(Sound sound) {
     Voice* oldestOfKind = nullptr;
     Voice* oldest = &voices_[0];
@@ -57,7 +57,7 @@ Mixer::Voice& Mixer::voiceFor(Sound sound) {
             continue;
         }
         if (v.startOrder < oldest->startOrder || !oldest->active) oldest = &v;
-        if (v.sound != sound) continue;
+        if (v.sound != sound || v.fadeLeft > 0) continue;  // a fading voice is already leaving
         ++ofKind;
         if (oldestOfKind == nullptr || v.startOrder < oldestOfKind->startOrder) oldestOfKind = &v;
     }
