@@ -98,11 +98,10 @@ TEST(SoundInPlay, EachCauseAsksForItsSoundInItsOwnFrameAndOnlyThen) {
     int64_t frame = 0;
     const auto step = [&](double dt) {
         const Snapshot before;
-        audio.clearRequests();
         game.runFrame(dt);
         const Snapshot after;
-        for (const SoundRequest& r : audio.requests()) ASSERT_EQ(r.frame, frame);
-        const std::vector<Sound> sounds = played(audio.requests());
+        for (const SoundRequest& r : audio.lastFrameRequests()) ASSERT_EQ(r.frame, frame);
+        const std::vector<Sound> sounds = played(audio.lastFrameRequests());
         for (size_t c = 0; c < Causes.size(); ++c) {
             const bool caused = Causes[c].happened(before, after);
             seen[c] += caused ? 1 : 0;
@@ -132,7 +131,7 @@ TEST(SoundInPlay, GameIsTheSameWithAndWithoutSound) {
         game.runScript(Script);
         (audio ? withSound : withoutSound) = game.summary();
         (audio ? drawWith : drawWithout) = static_cast<uint32_t>(nextRandom());
-        EXPECT_EQ(game.platform().recordingAudio().requests().empty(), !audio);
+        EXPECT_EQ(game.platform().recordingAudio().requestCount() > 0, audio);
     }
     EXPECT_EQ(withSound, withoutSound);
     EXPECT_EQ(drawWith, drawWithout);

@@ -201,32 +201,42 @@ struct SoundRequest {
     bool operator==(const SoundRequest&) const = default;
 };
 
-// Records every sound request with the frame it came in; plays nothing.
+// Records every sound request with the frame it came in; plays nothing. Like the
+// text recorder it keeps only the current and the last presented frame's requests.
 class RecordingAudio final : public Audio {
 public:
     explicit RecordingAudio(const HeadlessDisplay& display) : display_(display) {}
 
     bool open() override { return open_ = true; }
     void close() override { open_ = false; }
-    void play(Sound sound) override {
-        requests_.push_back(SoundRequest{sound, false, display_.presentCount()});
-    }
-    void stop(Sound sound) override {
-        requests_.push_back(SoundRequest{sound, true, display_.presentCount()});
-    }
+    void play(Sound sound) override { record(sound, false); }
+    void stop(Sound sound) override { record(sound, true); }
     void setMuted(bool muted) override { muted_ = muted; }
     bool isMuted() const override { return muted_; }
     void setPaused(bool paused) override { paused_ = paused; }
 
-    // --- test view
+    // --- test view: requests since the last present, and those of the last presented frame
     const std::vector<SoundRequest>& requests() const { return requests_; }
+    const std::vector<SoundRequest>& lastFrameRequests() const { return lastFrameRequests_; }
     void clearRequests() { requests_.clear(); }
+    void endFrame() {
+        lastFrameRequests_.swap(requests_);
+        requests_.clear();
+    }
+    int64_t requestCount() const { return requestCount_; }  // all requests ever made
     bool isOpen() const { return open_; }
     bool isPaused() const { return paused_; }
 
 private:
+    void record(Sound sound, bool stop) {
+        requests_.push_back(SoundRequest{sound, stop, display_.presentCount()});
+        ++requestCount_;
+    }
+
     const HeadlessDisplay& display_;
     std::vector<SoundRequest> requests_;
+    std::vector<SoundRequest> lastFrameRequests_;
+    int64_t requestCount_ = 0;
     bool open_ = false;
     bool muted_ = false;
     bool paused_ = false;
@@ -238,7 +248,10 @@ public:
     // Without recordText the game's texts go straight to it, unrecorded, as in the game.
     explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr, bool recordText = true)
         : keyboard_(display_), text_(textDrawer), direct_(recordText ? nullptr : textDrawer), audio_(display_) {
-        if (direct_ == nullptr) display_.setOnPresent([this] { text_.endFrame(); });
+        display_.setOnPresent([this] {
+            if (direct_ == nullptr) text_.endFrame();
+            audio_.endFrame();
+        });
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
