@@ -82,7 +82,7 @@ tap_m() {
     xdotool keydown m
     sleep 0.1
     xdotool keyup m
-    sleep 0.3  # the mixer's fade and the device's queued blocks play out
+    sleep 0.5  # the mixer's fade and the device's queued blocks play out
 }
 
 mkdir -p "$work"
