@@ -23,6 +23,7 @@ bool shipIsDestroyed() {
 
 Comforts::Comforts(platform::Platform& platform) : platform_(platform), overlay_(platform.text()) {
     g_frameOverlay = this;
+    pause_.setListener([this](bool paused) { platform_.audio().setPaused(paused); });
 }
 
 Comforts::~Comforts() {
@@ -63,6 +64,9 @@ void Comforts::onKeyPress(uint8_t code) {
             break;
         case key::F11:
             toggleWindow();
+            break;
+        case key::M:
+            platform_.audio().setMuted(!platform_.audio().isMuted());
             break;
         case key::Return:
             if (altReturnSwitchesWindow()) {
