@@ -5,6 +5,8 @@
 #   fire     Space held 2 s: the lasers are heard (the stretch is loud)
 #   mute     M, then Space held 2 s: the stretch is exactly silent
 #   unmute   M again, Space held 1 s: heard again
+#   pause    left Ctrl held (the charging tone, two seconds long), then P: the
+#            stretch while paused is exactly silent
 #   no sound runs with SDL's own choice of driver (none works on a machine
 #            without sound hardware) and with a driver that does not exist: the
 #            game starts and ends with status 0 and writes nothing at all
@@ -22,6 +24,7 @@ source "$here/xvfb_lib.sh"
 game_pid=""
 cleanup() {
     xdotool keyup space 2>/dev/null
+    xdotool keyup Control_L 2>/dev/null
     stop_process "$game_pid"
     xvfb_stop
 }
@@ -78,10 +81,10 @@ fire_for() {
     xdotool keyup space
     echo "$from $(bytes)"
 }
-tap_m() {
-    xdotool keydown m
+tap() {
+    xdotool keydown "$1"
     sleep 0.1
-    xdotool keyup m
+    xdotool keyup "$1"
     sleep 0.5  # the mixer's fade and the device's queued blocks play out
 }
 
@@ -94,10 +97,18 @@ note "Xvfb on $DISPLAY"
 
 start_game SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw"
 read -r f0 f1 < <(fire_for 2)
-tap_m
+tap m
 read -r m0 m1 < <(fire_for 2)
-tap_m
+tap m
 read -r u0 u1 < <(fire_for 1)
+xdotool keydown Control_L
+sleep 0.3
+tap p
+p0=$(bytes)
+sleep 1.2
+p1=$(bytes)
+xdotool keyup Control_L
+tap p
 quit_game
 sox "${RawFormat[@]}" "$raw" "$work/sound.wav"
 
@@ -110,6 +121,9 @@ note "muted fire: bytes $m0..$m1, peak $peak, rms $rms"
 read -r peak rms < <(level "$u0" "$u1")
 note "unmuted fire: bytes $u0..$u1, peak $peak, rms $rms"
 loud "$peak" "$rms" || die "no sound after the second M (peak $peak, rms $rms)"
+read -r peak rms < <(level "$p0" "$p1")
+note "paused while charging: bytes $p0..$p1, peak $peak, rms $rms"
+[[ "$peak" == 0 ]] || die "sound while paused (peak $peak)"
 grep -qE 'AddressSanitizer|LeakSanitizer|runtime error' "$work/game.err" && die "sanitizer report"
 
 # SDL's own choice of driver (on a machine without sound hardware every one of
