@@ -92,22 +92,27 @@ void Mixer::addVoice(Voice& v, int32_t* sum, int32_t count) {
 }
 
 void Mixer::mix(Sample* out, int32_t count) {
-    if (paused_.load()) {
-        std::memset(out, 0, static_cast<size_t>(std::max(count, 0)) * sizeof(Sample));
-        return;
-    }
-    applyCommands();
+    const bool paused = paused_.load();
+    int32_t done = 0;
+    if (!paused) applyCommands();
     if (isMuted()) fadeOut([](const Voice&) { return true; });
     int32_t sum[ChunkSamples];
-    for (int32_t done = 0; done < count; done += ChunkSamples) {
+    // Once a pause has faded the whole mix out, the voices hold where they are.
+    for (; done < count && !(paused && level_ == 0); done += ChunkSamples) {
         const int32_t n = std::min(ChunkSamples, count - done);
         std::fill_n(sum, n, 0);
         for (Voice& v : voices_) {
             if (v.active) addVoice(v, sum, n);
         }
-        for (int32_t i = 0; i < n; ++i)
-            out[done + i] = static_cast<Sample>(std::clamp(sum[i], SampleMin, SampleMax));
+        for (int32_t i = 0; i < n; ++i) {
+            // The whole mix fades out into a pause and back in after it, without a click.
+            if (paused && level_ > 0) --level_;
+            if (!paused && level_ < FadeSamples) ++level_;
+            const int32_t s = static_cast<int32_t>(int64_t{sum[i]} * level_ / FadeSamples);
+            out[done + i] = static_cast<Sample>(std::clamp(s, SampleMin, SampleMax));
+        }
     }
+    if (done < count) std::memset(out + done, 0, static_cast<size_t>(count - done) * sizeof(Sample));
 }
 
 int Mixer::activeVoices() const {

@@ -27,7 +27,8 @@ public:
     void setPaused(bool paused) { paused_.store(paused); }
 
     // --- device thread
-    // Fills `count` samples. While paused the voices hold still and silence is written.
+    // Fills `count` samples. A pause fades the mix out, then the voices hold still
+    // and silence is written until it ends.
     void mix(Sample* out, int32_t count);
     int activeVoices() const;
 
@@ -57,6 +58,7 @@ private:
     const SoundBank& bank_;
     std::array<Voice, MaxVoices> voices_{};
     uint64_t started_ = 0;
+    uint32_t level_ = FadeSamples;  // the whole mix's level, FadeSamples being full
 
     // Single producer (the game), single consumer (the device).
     std::array<uint8_t, QueueSize> queue_{};
