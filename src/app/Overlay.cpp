@@ -19,6 +19,7 @@ const HelpRow HelpRows[] = {
     {"F1", "these keys"},
     {"F11 or Alt+Enter", "window or full screen"},
     {"Enter", "new game after the ship is destroyed"},
+    {"M", "sound off, on"},
     {"Escape", "quit"},
 };
 const int32_t HelpRowCount = static_cast<int32_t>(sizeof HelpRows / sizeof HelpRows[0]);
