@@ -4,7 +4,7 @@
 
 #include "app/Comforts.h"
 #include "platform/Keys.h"
-#include "support/Harness.h"
+#include "replay/Harness.h"
 
 namespace glintwake {
 namespace {
@@ -32,7 +32,7 @@ TEST(SoundKeys, MMutesAndEveryPauseSilences) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::Harness game;
+        play::Harness game;
         ASSERT_TRUE(game.started());
         Comforts comforts(game.platform());
         for (const Event& e : c.events) comforts.onEvent(e);

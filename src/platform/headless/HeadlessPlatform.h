@@ -247,7 +247,10 @@ public:
     // textDrawer, when given, draws the text for real (for example SDL_ttf fonts).
     // Without recordText the game's texts go straight to it, unrecorded, as in the game.
     explicit HeadlessPlatform(TextRenderer* textDrawer = nullptr, bool recordText = true)
-        : keyboard_(display_), text_(textDrawer), direct_(recordText ? nullptr : textDrawer), audio_(display_) {
+        : keyboard_(display_),
+          text_(textDrawer),
+          direct_(recordText ? nullptr : textDrawer),
+          audio_(display_) {
         display_.setOnPresent([this] {
             if (direct_ == nullptr) text_.endFrame();
             audio_.endFrame();

@@ -8,9 +8,9 @@
 #include "effects/PowerUp.h"
 #include "hud/Hud.h"
 #include "player/Factories.h"
+#include "replay/Harness.h"
 #include "shop/Shop.h"
 #include "support/GameFixture.h"
-#include "support/Harness.h"
 #include "weapons/EnemyLaser.h"
 #include "weapons/Laser.h"
 #include "world/GameSound.h"
@@ -30,7 +30,7 @@ std::vector<Sound> played(const std::vector<SoundRequest>& requests) {
 
 // Fires, fights, shields, teleports and shoots every secondary weapon, long enough
 // for enemies to fall and waves to follow.
-const std::vector<test::ScriptStep> Script = {
+const std::vector<play::ScriptStep> Script = {
     {{}, 30},
     {{key::Space}, 200},
     {{key::Left, key::Space}, 60, 0.017},
@@ -83,14 +83,14 @@ const std::vector<Cause> Causes = {
 std::vector<uint8_t> chaseEnemyFire() {
     const GameObject* target = g_enemyCount > 0 ? g_enemies[0] : nullptr;
     for (int32_t i = 0; i < g_shotCount; ++i)
-        if (g_shots[i]->getWeaponType() == EnemyLaserWeaponType) target = g_shots[i];
+        if (g_shots[i]->getWeaponType() == WeaponId::EnemyLaser) target = g_shots[i];
     if (target == nullptr) return {};
     const double gap = target->getPosition().getX() - g_player->getPosition().getX() - PlayerWidth / 2;
     return {gap < 0 ? key::Left : key::Right};
 }
 
 TEST(SoundInPlay, EachCauseAsksForItsSoundInItsOwnFrameAndOnlyThen) {
-    test::Harness game(2024);
+    play::Harness game(2024);
     ASSERT_TRUE(game.started()) << game.startupError();
     platform::RecordingAudio& audio = game.platform().recordingAudio();
     EXPECT_TRUE(audio.isOpen());
@@ -110,13 +110,13 @@ TEST(SoundInPlay, EachCauseAsksForItsSoundInItsOwnFrameAndOnlyThen) {
         }
         ++frame;
     };
-    for (const test::ScriptStep& s : Script) {
+    for (const play::ScriptStep& s : Script) {
         game.holdKeys(s.keys);
         for (int i = 0; i < s.frames && !HasFatalFailure(); ++i) step(s.dt);
     }
     for (int i = 0; i < ChaseFrames && !HasFatalFailure(); ++i) {
         game.holdKeys(chaseEnemyFire());
-        step(test::StandardDt);
+        step(play::StandardDt);
     }
     for (size_t c = 0; c < Causes.size(); ++c)
         EXPECT_GT(seen[c], 0) << "the play never caused " << Causes[c].name;
@@ -126,7 +126,9 @@ TEST(SoundInPlay, GameIsTheSameWithAndWithoutSound) {
     std::string withSound, withoutSound;
     uint32_t drawWith = 0, drawWithout = 0;
     for (const bool audio : {true, false}) {
-        test::Harness game(77, false, 0, audio);
+        play::HarnessSetup setup;
+        setup.withAudio = audio;
+        play::Harness game(77, setup);
         ASSERT_TRUE(game.started());
         game.runScript(Script);
         (audio ? withSound : withoutSound) = game.summary();
@@ -164,7 +166,7 @@ TEST_F(SoundCauseTest, EachLaserGradeFiresWithItsOwnSoundAndAFullListIsSilent) {
         g_player->buyItem(g.shopRow);
         EXPECT_EQ(during([] { test::runPlayer(1, {key::Space}); }), std::vector{play(g.sound)});
     }
-    while (g_shotCount < MaxShots) fireLaser(0, 200, NormalLaser);
+    while (g_shotCount < MaxShots) fireLaser(0, 200, LaserType::Normal);
     test::readyPlayer(300, 400);
     EXPECT_TRUE(during([] { test::runPlayer(1, {key::Space}); }).empty());
 }
@@ -186,7 +188,7 @@ TEST_F(SoundCauseTest, HitsExplosionsPickUpsAndShipDamage) {
         {"laser on an enemy",
          [] {
              test::addEnemyAt(100, 100);
-             fireLaser(110, 110, NormalLaser);
+             fireLaser(110, 110, LaserType::Normal);
              g_shots[g_shotCount - 1]->update(0.0);
          },
          {play(Sound::EnemyHit)}},
