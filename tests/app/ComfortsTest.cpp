@@ -16,6 +16,7 @@
 #include "player/Player.h"
 #include "replay/Harness.h"
 #include "shop/Shop.h"
+#include "support/LoopDisplay.h"
 #include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
@@ -68,7 +69,7 @@ struct FrameRecord {
 // Runs the real loop with comforts on a started game until `quitAt`, delivering
 // each scripted event once the clock has reached its time. `onFrame` may disturb
 // the clock after a frame, as a stall would.
-class ComfortsLoopTest : public ::testing::Test, private platform::Display {
+class ComfortsLoopTest : public ::testing::Test, private LoopDisplay {
 protected:
     void SetUp() override {
         ASSERT_TRUE(game_.started()) << game_.startupError();
@@ -127,15 +128,6 @@ private:
         return headless().pollEvent(event);
     }
     void requestClose() override { headless().requestClose(); }
-    bool startVideo() override { return true; }
-    bool createWindow() override { return true; }
-    bool createRenderer() override { return true; }
-    bool enterFullScreen() override { return true; }
-    bool setLogicalSize() override { return true; }
-    bool createTexture() override { return true; }
-    platform::Surface* createBackBuffer() override { return nullptr; }
-    void present() override {}
-    void close() override {}
 
     std::vector<std::pair<int64_t, Event>> script_;
 };

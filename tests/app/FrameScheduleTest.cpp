@@ -4,6 +4,7 @@
 
 #include "app/FrameSchedule.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/LoopDisplay.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -13,7 +14,7 @@ constexpr int64_t Millisecond = 1000;  // in microseconds of the manual clock
 
 // The loop's display is the fixture: events come from the headless display, and
 // each can be made to take time to handle, like a burst of window messages.
-class FrameScheduleTest : public ::testing::Test, private platform::Display {
+class FrameScheduleTest : public ::testing::Test, private LoopDisplay {
 protected:
     void SetUp() override { clock().setAdvancePerRead(Millisecond); }
     void TearDown() override { resetGameState(); }
@@ -37,15 +38,6 @@ protected:
     int polls_ = 0;
 
 private:
-    bool startVideo() override { return true; }
-    bool createWindow() override { return true; }
-    bool createRenderer() override { return true; }
-    bool enterFullScreen() override { return true; }
-    bool setLogicalSize() override { return true; }
-    bool createTexture() override { return true; }
-    platform::Surface* createBackBuffer() override { return nullptr; }
-    void present() override {}
-    void close() override {}
     void requestClose() override { display().requestClose(); }
     bool pollEvent(platform::Event& event) override {
         ++polls_;

@@ -13,16 +13,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb_lib.sh"
 
 probe_pid=""
-failures=0
 cleanup() {
     stop_process "$probe_pid"
     xvfb_stop
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 DIE_SHOWS=("$work/probe.out" "$work/probe.err")
 probe_says() { grep -q "^$1" "$work/probe.out"; }
 

@@ -6,6 +6,7 @@
 #   wait_for TENTHS CMD...        retries CMD every 0.1 s for up to TENTHS tenths
 #   stop_process PID              ends a process the test started, if still running
 #   die MESSAGE                   fails the test, showing the files in DIE_SHOWS
+#   fail MESSAGE                  notes a failed check and goes on; counted in $failures
 
 XVFB_PID=""
 XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
@@ -67,4 +68,11 @@ die() {
     echo "--- program output:" >&2
     cat "${DIE_SHOWS[@]}" >&2 2>/dev/null
     exit 1
+}
+
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
 }

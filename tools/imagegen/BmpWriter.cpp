@@ -63,13 +63,16 @@ std::vector<uint8_t> encodeBmp(const Canvas& canvas) {
     return out;
 }
 
-bool writeBmp(const std::string& path, const Canvas& canvas) {
-    const std::vector<uint8_t> bytes = encodeBmp(canvas);
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     return !file.fail();
+}
+
+bool writeBmp(const std::string& path, const Canvas& canvas) {
+    return writeFile(path, encodeBmp(canvas));
 }
 
 }  // namespace imagegen

@@ -16,6 +16,8 @@ constexpr uint32_t BmpInfoHeaderSize = 40;
 uint32_t bmpRowStride(int width);
 // The whole file in memory.
 std::vector<uint8_t> encodeBmp(const Canvas& canvas);
+// Writes the bytes as the whole file; false when it cannot be written completely.
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // False when the file cannot be written completely.
 bool writeBmp(const std::string& path, const Canvas& canvas);
 

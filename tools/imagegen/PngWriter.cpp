@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <fstream>
+
+#include "BmpWriter.h"
 
 namespace imagegen {
 
@@ -96,12 +97,7 @@ std::vector<uint8_t> encodePng(const Canvas& canvas) {
 }
 
 bool writePng(const std::string& path, const Canvas& canvas) {
-    const std::vector<uint8_t> bytes = encodePng(canvas);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return !file.fail();
+    return writeFile(path, encodePng(canvas));
 }
 
 }  // namespace imagegen
