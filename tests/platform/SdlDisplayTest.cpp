@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/VideoDriver.h"
@@ -10,11 +12,10 @@
 namespace platform {
 namespace {
 
-constexpr int StepCount = 7;
-
 constexpr bool (SdlDisplay::*StartSteps[])() = {&SdlDisplay::startVideo,     &SdlDisplay::createWindow,
                                                 &SdlDisplay::createRenderer, &SdlDisplay::enterFullScreen,
                                                 &SdlDisplay::setLogicalSize, &SdlDisplay::createTexture};
+constexpr int StepCount = int(std::size(StartSteps)) + 1;  // and the back buffer
 
 // Runs the first `count` start-up steps in order, the back buffer last; true if all succeeded.
 bool runSteps(SdlDisplay& d, int count) {
@@ -23,15 +24,11 @@ bool runSteps(SdlDisplay& d, int count) {
     return true;
 }
 
-class SdlDisplayTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
-};
-
 // A start-up that stopped after any step shuts down cleanly (the sanitizer watches
 // for leaks and double releases); a full start then presents, and once closed
 // presents nothing and closes again harmlessly.
-TEST_F(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
+TEST(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
     for (int steps = 0; steps <= StepCount; ++steps) {
         SCOPED_TRACE(steps);
         SdlDisplay display;
@@ -40,8 +37,7 @@ TEST_F(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
         ASSERT_TRUE(runSteps(display, StepCount));
         const Surface* back = display.createBackBuffer();
         ASSERT_NE(back, nullptr);
-        EXPECT_EQ(back->width(), ScreenWidth);
-        EXPECT_EQ(back->height(), ScreenHeight);
+        EXPECT_EQ(std::pair(back->width(), back->height()), std::pair(ScreenWidth, ScreenHeight));
         display.present();
         display.close();
         display.present();
@@ -49,35 +45,25 @@ TEST_F(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
     }
 }
 
-}  // namespace
-}  // namespace platform
-
-namespace platform {
-namespace {
-
-struct DriverCase {
-    const char* driver;
-    const char* requested;  // SDL_VIDEODRIVER, null when unset
-    bool acceptable;
-};
-
-// Drivers that open no window are a start-up failure unless they were asked for.
+// Drivers that open no window are a start-up failure unless they were asked for
+// (the request being SDL_VIDEODRIVER, null when unset).
 TEST(VideoDriverTest, InvisibleDriversOnlyWhenNamed) {
-    const DriverCase cases[] = {
-        {"x11", nullptr, true},
-        {"wayland", "x11", true},
-        {"offscreen", nullptr, false},
-        {"dummy", nullptr, false},
-        {"offscreen", "x11", false},
-        {"dummy", "offscreen", false},
-        {"offscreen", "offscreen", true},
-        {"dummy", "DUMMY", true},
-        {"offscreen", "x11,offscreen", true},
-        {"offscreen", "offscreenx", false},
-        {"offscreen", "", false},
-        {nullptr, nullptr, false},
-    };
-    for (const DriverCase& c : cases)
+    const struct {
+        const char* driver;
+        const char* requested;
+        bool acceptable;
+    } cases[] = {{"x11", nullptr, true},
+                 {"wayland", "x11", true},
+                 {"offscreen", nullptr, false},
+                 {"offscreen", "x11", false},
+                 {"dummy", "offscreen", false},
+                 {"offscreen", "offscreen", true},
+                 {"dummy", "DUMMY", true},
+                 {"offscreen", "x11,offscreen", true},
+                 {"offscreen", "offscreenx", false},
+                 {"offscreen", "", false},
+                 {nullptr, nullptr, false}};
+    for (const auto& c : cases)
         EXPECT_EQ(videoDriverAcceptable(c.driver, c.requested), c.acceptable)
             << (c.driver ? c.driver : "(none)") << " with " << (c.requested ? c.requested : "(unset)");
 }

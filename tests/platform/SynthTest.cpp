@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/Synth.h"
@@ -23,16 +24,14 @@ int peak(const std::vector<Sample>& s) {
     return p;
 }
 
-class EverySound : public ::testing::TestWithParam<int> {
-protected:
-    Sound sound() const { return static_cast<Sound>(GetParam()); }
-};
+class EverySound : public ::testing::TestWithParam<int> {};
 
 TEST_P(EverySound, IsRepeatableAudibleInsideFullScaleAndStartsAndEndsSilent) {
     const SoundBank bank;
-    const std::vector<Sample>& s = bank.samples(sound());
+    const std::vector<Sample>& s = bank.samples(static_cast<Sound>(GetParam()));
     ASSERT_GT(s.size(), 100u);
-    EXPECT_EQ(s, synthesize(recipeFor(sound()), static_cast<uint32_t>(GetParam()) + 1));
+    EXPECT_EQ(s,
+              synthesize(recipeFor(static_cast<Sound>(GetParam())), static_cast<uint32_t>(GetParam()) + 1));
     EXPECT_GT(peak(s), FullScale / 50) << "too quiet to hear";
     EXPECT_LE(peak(s), FullScale / 2) << "loud enough to tire";
     EXPECT_GE(*std::min_element(s.begin(), s.end()), -FullScale);
@@ -55,19 +54,18 @@ TEST(Synth, EverySoundDiffersFromEveryOther) {
 
 TEST(Synth, SweepsGlideFromTheirStartPitchToTheirEndPitch) {
     const SoundBank bank;
-    struct Case {
-        Sound sound;
-        bool rises;
-    };
-    for (const Case c :
-         {Case{Sound::Charging, true}, Case{Sound::Teleport, true}, Case{Sound::ShieldUp, true},
-          Case{Sound::LaserNormal, false}, Case{Sound::EnemyLaser, false}, Case{Sound::ArcShot, false}}) {
-        SCOPED_TRACE(static_cast<int>(c.sound));
-        const std::vector<Sample>& s = bank.samples(c.sound);
+    for (const auto& [sound, rises] : {std::pair{Sound::Charging, true},
+                                      {Sound::Teleport, true},
+                                      {Sound::ShieldUp, true},
+                                      {Sound::LaserNormal, false},
+                                      {Sound::EnemyLaser, false},
+                                      {Sound::ArcShot, false}}) {
+        SCOPED_TRACE(static_cast<int>(sound));
+        const std::vector<Sample>& s = bank.samples(sound);
         const size_t quarter = s.size() / 4;
         const double early = crossingsPerSecond(s, 0, quarter);
         const double late = crossingsPerSecond(s, 2 * quarter, 3 * quarter);
-        EXPECT_EQ(late > early, c.rises) << early << " then " << late;
+        EXPECT_EQ(late > early, rises) << early << " then " << late;
     }
     // A full charge takes two seconds; its tone lasts at least as long.
     EXPECT_GE(bank.samples(Sound::Charging).size(), 2u * SampleRate);

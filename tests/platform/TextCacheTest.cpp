@@ -2,16 +2,21 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "platform/sdl/TextCache.h"
 
+namespace platform {
 namespace {
-
-using platform::RenderedText;
-using platform::TextCache;
 
 RenderedText renderingOfWidth(int32_t width) {
     return RenderedText{width, 1, std::vector<uint8_t>(size_t(width), 0xFF)};
+}
+
+// The width of the cached rendering (marking it used), or -1 when none is cached.
+int32_t cachedWidth(TextCache& cache, FontHandle font, std::string_view text) {
+    const RenderedText* hit = cache.find(font, text);
+    return hit ? hit->width : -1;
 }
 
 TEST(TextCacheTest, DropsTheLeastRecentlyUsedTextWhenFullAndAFontsTextsWhenErased) {
@@ -19,42 +24,34 @@ TEST(TextCacheTest, DropsTheLeastRecentlyUsedTextWhenFullAndAFontsTextsWhenErase
     cache.insert(1, "a", renderingOfWidth(1));
     cache.insert(1, "b", renderingOfWidth(2));
     cache.insert(2, "b", renderingOfWidth(3));  // same text, other font: another entry
-    ASSERT_NE(cache.find(1, "a"), nullptr);     // "a" is now the most recent, font 1's "b" the oldest
+    ASSERT_EQ(cachedWidth(cache, 1, "a"), 1);   // "a" is now the most recent, font 1's "b" the oldest
     cache.insert(1, "a", renderingOfWidth(4));  // replaces, does not duplicate
     cache.insert(1, "d", renderingOfWidth(5));
-
     EXPECT_EQ(cache.size(), 3u);
-    EXPECT_EQ(cache.find(1, "b"), nullptr);
-    ASSERT_NE(cache.find(2, "b"), nullptr);
-    EXPECT_EQ(cache.find(2, "b")->width, 3);
-    ASSERT_NE(cache.find(1, "a"), nullptr);
-    EXPECT_EQ(cache.find(1, "a")->width, 4);
-    EXPECT_NE(cache.find(1, "d"), nullptr);
+    for (const auto& [font, text, width] : {std::tuple{1, "b", -1}, {2, "b", 3}, {1, "a", 4}, {1, "d", 5}})
+        EXPECT_EQ(cachedWidth(cache, font, text), width) << font << text;
 
     cache.eraseFont(1);  // a deleted font's texts go, the others stay
     EXPECT_EQ(cache.size(), 1u);
-    EXPECT_EQ(cache.find(1, "a"), nullptr);
-    EXPECT_NE(cache.find(2, "b"), nullptr);
+    EXPECT_EQ(cachedWidth(cache, 1, "a"), -1);
+    EXPECT_EQ(cachedWidth(cache, 2, "b"), 3);
 }
 
 // Texts are looked up by view: the whole view must match, not a prefix and not up
 // to a terminating NUL, and a text longer than a short-string buffer is found too.
 TEST(TextCacheTest, FindsATextByItsExactCharacters) {
     TextCache cache;
-    const std::string label = "Energy Cannon Ammo";
+    const std::string label = "Energy Cannon Ammo", line = label + " $50";
+    const std::string_view labelInLine = std::string_view(line).substr(0, label.size());
     cache.insert(2, label, renderingOfWidth(7));
-    const std::string line = label + " $50";
-
-    const RenderedText* hit = cache.find(2, std::string_view(line).substr(0, label.size()));
-    ASSERT_NE(hit, nullptr);
-    EXPECT_EQ(hit->width, 7);
-    EXPECT_EQ(cache.find(2, std::string_view(label).substr(0, label.size() - 1)), nullptr);
-    EXPECT_EQ(cache.find(2, line), nullptr);
-    EXPECT_EQ(cache.find(1, label), nullptr);
-
-    cache.insert(2, std::string_view(line).substr(0, label.size()), renderingOfWidth(9));  // the same text
+    EXPECT_EQ(cachedWidth(cache, 2, labelInLine), 7);
+    EXPECT_EQ(cachedWidth(cache, 2, labelInLine.substr(0, label.size() - 1)), -1);
+    EXPECT_EQ(cachedWidth(cache, 2, line), -1);
+    EXPECT_EQ(cachedWidth(cache, 1, label), -1);
+    cache.insert(2, labelInLine, renderingOfWidth(9));  // the same text
     EXPECT_EQ(cache.size(), 1u);
-    EXPECT_EQ(cache.find(2, label)->width, 9);
+    EXPECT_EQ(cachedWidth(cache, 2, label), 9);
 }
 
 }  // namespace
+}  // namespace platform
