@@ -61,13 +61,6 @@ struct Window {
     int32_t bytesPerPixel;
 };
 
-struct LayoutCase {
-    int32_t width;
-    int32_t height;
-    Rect picture;
-    int32_t wholeScale;
-};
-
 // One line of the window, across or down (each value a source index, -1 for black):
 // bars outside [begin, end), and inside every source index in order, none skipped, each
 // the nearest to the pixel's place (exactly so at whole scales).
@@ -93,13 +86,17 @@ void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_
 // The picture is the largest centred 4:3 rectangle, between black bars, showing the
 // nearest source pixel everywhere (runs of two neighbouring widths at fractional scales).
 TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) {
-    const LayoutCase cases[] = {
+    const struct {
+        int32_t width, height;
+        Rect picture;
+        int32_t wholeScale;
+    } cases[] = {
         {640, 480, {0, 0, 640, 480}, 1},       {1280, 960, {0, 0, 1280, 960}, 2},
         {1280, 1024, {0, 32, 1280, 992}, 2},   {1920, 1080, {240, 0, 1680, 1080}, 0},
         {1366, 768, {171, 0, 1195, 768}, 0},   {800, 600, {0, 0, 800, 600}, 0},
         {2560, 1440, {320, 0, 2240, 1440}, 3}, {320, 240, {0, 0, 320, 240}, 0},
     };
-    for (const LayoutCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
         FrameScaler scaler;
         ASSERT_TRUE(scaler.configure(c.width, c.height, PixelLayout{}));
@@ -120,31 +117,27 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
     }
 }
 
-struct FormatCase {
-    const char* name;
-    PixelLayout layout;
-    Pixel pixel;
-    uint32_t expected;
-};
-
 TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
-    const FormatCase cases[] = {
-        {"XRGB8888", PixelLayout{}, 0x123456, 0x123456},
-        {"BGR888", {4, 0x0000FF, 0x00FF00, 0xFF0000, 0}, 0x123456, 0x563412},
-        {"ARGB8888", {4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}, 0x123456, 0xFF123456},
-        // 16 bits: each channel keeps its top bits.
-        {"RGB565", {2, 0xF800, 0x07E0, 0x001F, 0}, 0x123456, 0x11AA},
-        {"RGB565 white", {2, 0xF800, 0x07E0, 0x001F, 0}, 0xFFFFFF, 0xFFFF},
-        // 30 bits: each channel's 8 bits repeated into its 10, so white stays white.
-        {"ARGB2101010", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0x123456, 0xC4834159},
-        {"ARGB2101010 white", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0xFFFFFF, 0xFFFFFFFF},
+    // 0x123456 and white in each: 16 bits keep each channel's top bits; 30 bits repeat
+    // each channel's 8 bits into its 10, so that white stays white.
+    const struct {
+        const char* name;
+        PixelLayout layout;
+        uint32_t expected, white;
+    } cases[] = {
+        {"XRGB8888", PixelLayout{}, 0x123456, 0xFFFFFF},
+        {"BGR888", {4, 0x0000FF, 0x00FF00, 0xFF0000, 0}, 0x563412, 0xFFFFFF},
+        {"ARGB8888", {4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}, 0xFF123456, 0xFFFFFFFF},
+        {"RGB565", {2, 0xF800, 0x07E0, 0x001F, 0}, 0x11AA, 0xFFFF},
+        {"ARGB2101010", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0xC4834159, 0xFFFFFFFF},
     };
     const Surface& source = numberedSource();
-    for (const FormatCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FrameScaler scaler;
         ASSERT_TRUE(scaler.configure(ScreenWidth * 2, ScreenHeight * 2, c.layout));
-        EXPECT_EQ(scaler.convert(c.pixel), c.expected);
+        EXPECT_EQ(scaler.convert(0x123456), c.expected);
+        EXPECT_EQ(scaler.convert(0xFFFFFF), c.white);
         // And through a whole present at both scales' kinds of path.
         for (int32_t width : {ScreenWidth * 2, ScreenWidth * 3 / 2}) {
             ASSERT_TRUE(scaler.configure(width, width * 3 / 4, c.layout));

@@ -1,5 +1,4 @@
-// The SDL display on SDL's window-less "dummy" video driver, and which drivers
-// start-up accepts.
+// The SDL display on SDL's window-less "dummy" video driver, and which drivers start-up accepts.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,9 +23,8 @@ bool runSteps(SdlDisplay& d, int count) {
     return true;
 }
 
-// A start-up that stopped after any step shuts down cleanly (the sanitizer watches
-// for leaks and double releases); a full start then presents, and once closed
-// presents nothing and closes again harmlessly.
+// A start-up stopped after any step shuts down cleanly (the sanitizer watches for leaks and
+// double releases); a full start then presents, and once closed presents nothing and closes again.
 TEST(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     for (int steps = 0; steps <= StepCount; ++steps) {
