@@ -25,9 +25,8 @@ bool silent(std::span<const Sample> s) {
 
 // No jump between neighbouring samples larger than maxStep: no click.
 bool smooth(const std::vector<Sample>& s, int maxStep) {
-    for (size_t i = 1; i < s.size(); ++i)
-        if (std::abs(s[i] - s[i - 1]) > maxStep) return false;
-    return true;
+    return std::adjacent_find(s.begin(), s.end(),
+                              [&](Sample a, Sample b) { return std::abs(b - a) > maxStep; }) == s.end();
 }
 
 // A ramp 1, 2, 3, ...: where a voice is in its sound can be read off its samples.

@@ -78,21 +78,20 @@ TEST(SurfaceBlt, RectanglesOutsideEitherSurfaceAreRefused) {
     fillPattern(dst);
     dst.fill(Backdrop);
     const std::vector<uint8_t> before = snapshot(dst);
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         for (uint32_t flags : {BltNoColorKey, BltKeyed}) {
             SCOPED_TRACE(testing::Message()
                          << "at " << c.x << "," << c.y << " " << c.rect << " flags " << flags);
             EXPECT_FALSE(dst.bltFast(c.x, c.y, src, c.rect, flags));
             EXPECT_EQ(snapshot(dst), before);
         }
-    }
 }
 
 // A surface blitted onto itself, the two rectangles overlapping in every direction:
 // each destination pixel gets the source pixel as it was before the blit.
 TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
     const Rect source{2, 2, 7, 6};
-    for (const auto& [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, -1}, {-2, 1}, {1, 0}, {0, -1}}) {
+    for (const auto& [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, -1}, {-2, 1}, {1, 0}, {0, -1}})
         for (uint32_t flags : {BltNoColorKey, BltKeyed}) {
             SCOPED_TRACE(testing::Message() << "shift " << dx << "," << dy << " flags " << flags);
             Surface s(10, 9);
@@ -105,7 +104,6 @@ TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
                 for (int32_t x = source.left; x < source.right; ++x)
                     ASSERT_EQ(s.pixel(x + dx, y + dy), original.pixel(x, y)) << "from " << x << "," << y;
         }
-    }
 }
 
 TEST(SurfaceView, ViewReachesEveryPixelAtItsPitchAndNothingElse) {
