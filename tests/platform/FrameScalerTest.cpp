@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -86,31 +87,28 @@ void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_
 // The picture is the largest centred 4:3 rectangle, between black bars, showing the
 // nearest source pixel everywhere (runs of two neighbouring widths at fractional scales).
 TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) {
-    const struct {
-        int32_t width, height;
-        Rect picture;
-        int32_t wholeScale;
-    } cases[] = {
+    // Window width and height, the picture in it, the whole scale.
+    const std::tuple<int32_t, int32_t, Rect, int32_t> cases[] = {
         {640, 480, {0, 0, 640, 480}, 1},       {1280, 960, {0, 0, 1280, 960}, 2},
         {1280, 1024, {0, 32, 1280, 992}, 2},   {1920, 1080, {240, 0, 1680, 1080}, 0},
         {1366, 768, {171, 0, 1195, 768}, 0},   {800, 600, {0, 0, 800, 600}, 0},
         {2560, 1440, {320, 0, 2240, 1440}, 3}, {320, 240, {0, 0, 320, 240}, 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+    for (const auto& [width, height, picture, wholeScale] : cases) {
+        SCOPED_TRACE(testing::Message() << width << "x" << height);
         FrameScaler scaler;
-        ASSERT_TRUE(scaler.configure(c.width, c.height, PixelLayout{}));
-        EXPECT_EQ(scaler.picture(), c.picture);
-        EXPECT_EQ(scaler.wholeScale(), c.wholeScale);
-        if (c.width < ScreenWidth) continue;  // shrunk: some source pixels cannot show
-        Window window(c.width, c.height, BytesPerPixel);
+        ASSERT_TRUE(scaler.configure(width, height, PixelLayout{}));
+        EXPECT_EQ(scaler.picture(), picture);
+        EXPECT_EQ(scaler.wholeScale(), wholeScale);
+        if (width < ScreenWidth) continue;  // shrunk: some source pixels cannot show
+        Window window(width, height, BytesPerPixel);
         scaler.clear(window.pixels);
         scaler.present(numberedSource().view(), window.pixels);
         const Rect& p = scaler.picture();
         std::vector<int32_t> columns, rows;  // along the picture's middle row and down its left column
-        for (int32_t x = 0; x < c.width; ++x)
+        for (int32_t x = 0; x < width; ++x)
             columns.push_back(window.sourceIndex(x, p.top + p.height() / 2).first);
-        for (int32_t y = 0; y < c.height; ++y) rows.push_back(window.sourceIndex(p.left, y).second);
+        for (int32_t y = 0; y < height; ++y) rows.push_back(window.sourceIndex(p.left, y).second);
         expectNearestAlong(columns, p.left, p.right, ScreenWidth, scaler.wholeScale());
         expectNearestAlong(rows, p.top, p.bottom, ScreenHeight, scaler.wholeScale());
         EXPECT_TRUE(window.paddingUntouched());
@@ -120,11 +118,7 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
 TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
     // 0x123456 and white in each: 16 bits keep each channel's top bits; 30 bits repeat
     // each channel's 8 bits into its 10, so that white stays white.
-    const struct {
-        const char* name;
-        PixelLayout layout;
-        uint32_t expected, white;
-    } cases[] = {
+    const std::tuple<const char*, PixelLayout, uint32_t, uint32_t> cases[] = {
         {"XRGB8888", PixelLayout{}, 0x123456, 0xFFFFFF},
         {"BGR888", {4, 0x0000FF, 0x00FF00, 0xFF0000, 0}, 0x563412, 0xFFFFFF},
         {"ARGB8888", {4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}, 0xFF123456, 0xFFFFFFFF},
@@ -132,16 +126,16 @@ TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
         {"ARGB2101010", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0xC4834159, 0xFFFFFFFF},
     };
     const Surface& source = numberedSource();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, layout, expected, white] : cases) {
+        SCOPED_TRACE(name);
         FrameScaler scaler;
-        ASSERT_TRUE(scaler.configure(ScreenWidth * 2, ScreenHeight * 2, c.layout));
-        EXPECT_EQ(scaler.convert(0x123456), c.expected);
-        EXPECT_EQ(scaler.convert(0xFFFFFF), c.white);
+        ASSERT_TRUE(scaler.configure(ScreenWidth * 2, ScreenHeight * 2, layout));
+        EXPECT_EQ(scaler.convert(0x123456), expected);
+        EXPECT_EQ(scaler.convert(0xFFFFFF), white);
         // And through a whole present at both scales' kinds of path.
         for (int32_t width : {ScreenWidth * 2, ScreenWidth * 3 / 2}) {
-            ASSERT_TRUE(scaler.configure(width, width * 3 / 4, c.layout));
-            Window window(width, width * 3 / 4, c.layout.bytesPerPixel);
+            ASSERT_TRUE(scaler.configure(width, width * 3 / 4, layout));
+            Window window(width, width * 3 / 4, layout.bytesPerPixel);
             scaler.present(source.view(), window.pixels);
             EXPECT_EQ(window.at(width - 1, width * 3 / 4 - 1),
                       scaler.convert(sourceValue(ScreenWidth - 1, ScreenHeight - 1)));

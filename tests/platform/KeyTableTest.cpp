@@ -16,14 +16,12 @@ constexpr int ScancodeCount = 512;
 // scan codes, not from the code under test: Escape, Q, Return, LeftControl, LeftShift,
 // Z, X, LeftAlt, Space, RightControl, RightAlt, Up, Left, Right, Down.
 TEST(KeyTableTest, TheGameKeysMapToTheirCodes) {
-    const struct {
-        int hidUsage;
-        uint8_t gameCode;
-    } keys[] = {{0x29, 0x01}, {0x14, 0x10}, {0x28, 0x1C}, {0xE0, 0x1D}, {0xE1, 0x2A},
-                {0x1D, 0x2C}, {0x1B, 0x2D}, {0xE2, 0x38}, {0x2C, 0x39}, {0xE4, 0x9D},
-                {0xE6, 0xB8}, {0x52, 0xC8}, {0x50, 0xCB}, {0x4F, 0xCD}, {0x51, 0xD0}};
-    for (const auto& k : keys)
-        EXPECT_EQ(gameKeyForScancode(k.hidUsage), k.gameCode) << std::hex << k.hidUsage;
+    const std::pair<int, uint8_t> keys[] = {{0x29, 0x01}, {0x14, 0x10}, {0x28, 0x1C}, {0xE0, 0x1D},
+                                            {0xE1, 0x2A}, {0x1D, 0x2C}, {0x1B, 0x2D}, {0xE2, 0x38},
+                                            {0x2C, 0x39}, {0xE4, 0x9D}, {0xE6, 0xB8}, {0x52, 0xC8},
+                                            {0x50, 0xCB}, {0x4F, 0xCD}, {0x51, 0xD0}};
+    for (const auto& [hidUsage, gameCode] : keys)
+        EXPECT_EQ(gameKeyForScancode(hidUsage), gameCode) << std::hex << hidUsage;
     for (const int outside : {0, -1, -100000, ScancodeCount, 100000})
         EXPECT_EQ(gameKeyForScancode(outside), 0) << outside;
 }

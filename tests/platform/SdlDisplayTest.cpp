@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <tuple>
 #include <utility>
 
 #include "platform/sdl/SdlDisplay.h"
@@ -46,24 +47,21 @@ TEST(SdlDisplayTest, StartsAfterAnyPartialStartPresentsAndClosesTwice) {
 // Drivers that open no window are a start-up failure unless they were asked for
 // (the request being SDL_VIDEODRIVER, null when unset).
 TEST(VideoDriverTest, InvisibleDriversOnlyWhenNamed) {
-    const struct {
-        const char* driver;
-        const char* requested;
-        bool acceptable;
-    } cases[] = {{"x11", nullptr, true},
-                 {"wayland", "x11", true},
-                 {"offscreen", nullptr, false},
-                 {"offscreen", "x11", false},
-                 {"dummy", "offscreen", false},
-                 {"offscreen", "offscreen", true},
-                 {"dummy", "DUMMY", true},
-                 {"offscreen", "x11,offscreen", true},
-                 {"offscreen", "offscreenx", false},
-                 {"offscreen", "", false},
-                 {nullptr, nullptr, false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(videoDriverAcceptable(c.driver, c.requested), c.acceptable)
-            << (c.driver ? c.driver : "(none)") << " with " << (c.requested ? c.requested : "(unset)");
+    using Case = std::tuple<const char*, const char*, bool>;  // driver, request, acceptable
+    const Case cases[] = {{"x11", nullptr, true},
+                          {"wayland", "x11", true},
+                          {"offscreen", nullptr, false},
+                          {"offscreen", "x11", false},
+                          {"dummy", "offscreen", false},
+                          {"offscreen", "offscreen", true},
+                          {"dummy", "DUMMY", true},
+                          {"offscreen", "x11,offscreen", true},
+                          {"offscreen", "offscreenx", false},
+                          {"offscreen", "", false},
+                          {nullptr, nullptr, false}};
+    for (const auto& [driver, requested, acceptable] : cases)
+        EXPECT_EQ(videoDriverAcceptable(driver, requested), acceptable)
+            << (driver ? driver : "(none)") << " with " << (requested ? requested : "(unset)");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -31,33 +32,29 @@ void fillPattern(Surface& s) {
 // is always drawn, the unshown top byte never defeats the key, rows land at each
 // surface's own pitch and no padding byte is written.
 TEST(SurfaceBlt, KeyedPixelsAreSkippedAndPaddedRowsPlaced) {
-    const struct {
-        uint32_t flags;
-        bool hasKey;
-        Pixel key;
-    } cases[] = {
+    const std::tuple<uint32_t, bool, Pixel> cases[] = {
         {BltKeyed, true, 0}, {BltKeyed, true, 0xFF000000}, {BltKeyed, false, 0}, {BltNoColorKey, true, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "flags " << c.flags << " key " << c.hasKey << " " << c.key);
+    for (const auto& [flags, hasKey, key] : cases) {
+        SCOPED_TRACE(testing::Message() << "flags " << flags << " key " << hasKey << " " << key);
         Surface src(5, 4, 5 * 4 + 12);
         fillPattern(src);
         src.setPixel(2, 2, 0);
         src.setPixel(3, 2, 0xFF000000);
         src.setPixel(4, 2, 0x000001);
-        if (c.hasKey) src.setColorKey(c.key);
+        if (hasKey) src.setColorKey(key);
         const std::vector<uint8_t> srcBefore = snapshot(src);
         Surface dst(7, 6, 7 * 4 + 20);
         fillPattern(dst);
         dst.fill(Backdrop);
         std::vector<uint8_t> expected = snapshot(dst);
-        const bool keyed = c.hasKey && (c.flags & BltSrcColorKey) != 0;
+        const bool keyed = hasKey && (flags & BltSrcColorKey) != 0;
         for (int32_t y = 1; y < 4; ++y)
             for (int32_t x = 2; x < 6; ++x)
                 if (!keyed || y != 2 || (x != 3 && x != 4))  // the black and the top-byte-only pixel
                     std::memcpy(&expected[size_t(y * dst.pitch() + x * 4)],
                                 &srcBefore[size_t(y * src.pitch() + (x - 1) * 4)], 4);
 
-        ASSERT_TRUE(dst.bltFast(2, 1, src, Rect{1, 1, 5, 4}, c.flags));
+        ASSERT_TRUE(dst.bltFast(2, 1, src, Rect{1, 1, 5, 4}, flags));
         EXPECT_EQ(snapshot(dst), expected);
         EXPECT_EQ(snapshot(src), srcBefore);
     }
@@ -66,23 +63,20 @@ TEST(SurfaceBlt, KeyedPixelsAreSkippedAndPaddedRowsPlaced) {
 // Source 4x3, destination 6x5 with padded rows: a rectangle not wholly inside
 // either surface is refused and nothing, padding included, is written.
 TEST(SurfaceBlt, RectanglesOutsideEitherSurfaceAreRefused) {
-    const struct {
-        int32_t x, y;
-        Rect rect;
-    } cases[] = {{0, 0, {-1, 0, 2, 2}}, {0, 0, {0, 0, 5, 2}},  {0, 0, {0, 0, 2, 4}},
-                 {0, 0, {3, 0, 1, 2}},  {-1, 0, {0, 0, 2, 2}}, {0, -1, {0, 0, 2, 2}},
-                 {3, 0, {0, 0, 4, 2}},  {0, 3, {0, 0, 2, 3}},  {INT32_MAX, 0, {0, 0, 2, 2}}};
+    const std::tuple<int32_t, int32_t, Rect> cases[] = {
+        {0, 0, {-1, 0, 2, 2}}, {0, 0, {0, 0, 5, 2}},  {0, 0, {0, 0, 2, 4}},
+        {0, 0, {3, 0, 1, 2}},  {-1, 0, {0, 0, 2, 2}}, {0, -1, {0, 0, 2, 2}},
+        {3, 0, {0, 0, 4, 2}},  {0, 3, {0, 0, 2, 3}},  {INT32_MAX, 0, {0, 0, 2, 2}}};
     Surface src(4, 3);
     fillPattern(src);
     Surface dst(6, 5, 6 * 4 + 8);
     fillPattern(dst);
     dst.fill(Backdrop);
     const std::vector<uint8_t> before = snapshot(dst);
-    for (const auto& c : cases)
+    for (const auto& [x, y, rect] : cases)
         for (uint32_t flags : {BltNoColorKey, BltKeyed}) {
-            SCOPED_TRACE(testing::Message()
-                         << "at " << c.x << "," << c.y << " " << c.rect << " flags " << flags);
-            EXPECT_FALSE(dst.bltFast(c.x, c.y, src, c.rect, flags));
+            SCOPED_TRACE(testing::Message() << "at " << x << "," << y << " " << rect << " flags " << flags);
+            EXPECT_FALSE(dst.bltFast(x, y, src, rect, flags));
             EXPECT_EQ(snapshot(dst), before);
         }
 }
