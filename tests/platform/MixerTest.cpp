@@ -93,19 +93,18 @@ TEST(Mixer, EachKindIsCappedAndTheWholeMixerTooTheOldestVoiceStartingOver) {
 
 TEST(Mixer, StopAndMuteFadeOutWithoutAJumpAndEndWhenLifted) {
     const SoundBank bank(std::vector<Sample>(Block * 8, 10000));
-    enum Action { Stop, Mute };
-    for (const Action action : {Stop, Mute}) {
-        SCOPED_TRACE(action == Stop ? "stop" : "mute");
+    for (const bool mute : {false, true}) {
+        SCOPED_TRACE(mute ? "mute" : "stop");
         Mixer mixer(bank);
         mixer.play(Sound::Charging);
         mixBlock(mixer);
-        if (action == Stop) mixer.stop(Sound::Charging);
-        if (action == Mute) mixer.setMuted(true);
+        if (!mute) mixer.stop(Sound::Charging);
+        if (mute) mixer.setMuted(true);
         const std::vector<Sample> out = mixBlock(mixer);
         EXPECT_TRUE(smooth(out, 100));
         EXPECT_TRUE(silent(std::span(out).subspan(Mixer::FadeSamples)));
         mixer.play(Sound::LaserNormal);
-        EXPECT_EQ(silent(mixBlock(mixer)), action == Mute) << "a request after it";
+        EXPECT_EQ(silent(mixBlock(mixer)), mute) << "a request after it";
         mixer.setMuted(false);
         mixer.play(Sound::ArcShot);
         mixer.stop(Sound::LaserNormal);

@@ -12,7 +12,6 @@
 namespace platform {
 namespace {
 
-constexpr ColorRef White = makeColorRef(255, 255, 255);
 constexpr Pixel Background = 0x00204060;
 // Every channel different, so none may be swapped or rounded; given as 0x00BBGGRR.
 constexpr Pixel Colour = 0x0AC83C;
@@ -84,13 +83,13 @@ TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
         const PixelView view = small.view();
         std::fill(view.base, view.base + view.sizeBytes(), Sentinel);
         small.fill(0);
-        text_.drawText(small, font, left, top, "WHOM", White, align);
+        text_.drawText(small, font, left, top, "WHOM", ColourAsGiven, align);
         for (int32_t y = 0; y < Height; ++y)
             for (int32_t i = Width * 4; i < PaddedPitch; ++i)
                 ASSERT_EQ(view.base[y * PaddedPitch + i], Sentinel);
         if (left < -Offset || left > 2 * Width) continue;  // far off: nothing to compare
         Surface large(300, 200);
-        text_.drawText(large, font, left + Offset, top + Offset, "WHOM", White, align);
+        text_.drawText(large, font, left + Offset, top + Offset, "WHOM", ColourAsGiven, align);
         EXPECT_GT(inkBox(small, 0).width(), 0);
         for (int32_t y = 0; y < Height; ++y)
             for (int32_t x = 0; x < Width; ++x)
@@ -103,7 +102,7 @@ TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
 TEST_F(SdlTextTest, FontsThatCannotBeFoundStillDraw) {
     const auto inkHeight = [&](FontHandle font) {
         Surface target(200, 40);
-        text_.drawText(target, font, 5, 5, "Health", White, TextAlign::Left);
+        text_.drawText(target, font, 5, 5, "Health", ColourAsGiven, TextAlign::Left);
         return inkBox(target, 0).height();
     };
     const FontHandle large = text_.createFont("Times New Roman", 20);
