@@ -63,10 +63,12 @@ TEST(Mixer, AddsVoicesFromTheNextBlockUntilTheirSoundEnds) {
 
 TEST(Mixer, EachKindIsCappedAndTheWholeMixerTooTheOldestVoiceStartingOver) {
     const SoundBank bank(ramp(Block * 8));
-    for (const auto& [sound, requests, voices] :
-         {std::tuple{Sound::LaserNormal, 10, recipeFor(Sound::LaserNormal).maxVoices},
-          {Sound::Charging, 3, 1},
-          {Sound::EnemyExplode, 2, 2}}) {
+    // The sound, how often it is asked for, the voices it then holds.
+    const std::tuple<Sound, int, int> caps[] = {
+        {Sound::LaserNormal, 10, recipeFor(Sound::LaserNormal).maxVoices},
+        {Sound::Charging, 3, 1},
+        {Sound::EnemyExplode, 2, 2}};
+    for (const auto& [sound, requests, voices] : caps) {
         SCOPED_TRACE(static_cast<int>(sound));
         Mixer mixer(bank);
         for (int i = 0; i < requests; ++i) {

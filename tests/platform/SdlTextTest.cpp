@@ -49,6 +49,7 @@ TEST_F(SdlTextTest, EachAlignmentPutsTheTextWhereItSaysInItsColourForEveryGameFo
     for (const auto& [face, height] :
          {std::pair{"Small Fonts", 7}, std::pair{"Times New Roman", 15}, std::pair{"Times New Roman", 20}}) {
         const FontHandle handle = text_.createFont(face, height);
+        ASSERT_NE(handle, NoFont);
         for (const TextAlign align : {TextAlign::Left, TextAlign::Center, TextAlign::Right}) {
             SCOPED_TRACE(testing::Message() << face << " " << height << " align " << int(align));
             Surface target(640, 480);

@@ -47,12 +47,10 @@ INSTANTIATE_TEST_SUITE_P(Sounds, EverySound, ::testing::Range(0, SoundCount));
 
 TEST(Synth, SweepsGlideFromTheirStartPitchToTheirEndPitch) {
     const SoundBank bank;
-    for (const auto& [sound, rises] : {std::pair{Sound::Charging, true},
-                                       {Sound::Teleport, true},
-                                       {Sound::ShieldUp, true},
-                                       {Sound::LaserNormal, false},
-                                       {Sound::EnemyLaser, false},
-                                       {Sound::ArcShot, false}}) {
+    const std::pair<Sound, bool> sweeps[] = {{Sound::Charging, true},    {Sound::Teleport, true},
+                                             {Sound::ShieldUp, true},    {Sound::LaserNormal, false},
+                                             {Sound::EnemyLaser, false}, {Sound::ArcShot, false}};
+    for (const auto& [sound, rises] : sweeps) {
         SCOPED_TRACE(static_cast<int>(sound));
         const std::vector<Sample>& s = bank.samples(sound);
         const size_t quarter = s.size() / 4;
