@@ -58,13 +58,16 @@ std::string worldOf(const play::Harness& game) {
     return s.substr(0, s.rfind("hash")) + std::to_string(randomState());
 }
 
+struct Picture {
+    uint64_t hash = 0, dimmedHash = 0;
+    bool saysPaused = false;
+};
+
 struct FrameRecord {
-    int64_t at = 0;  // microseconds from the start of the run
+    int64_t at = 0;  // the clock, in microseconds
     double dt = 0;
-    int64_t presentsBefore = 0;
     std::string worldBefore{}, worldAfter{};
-    uint64_t dimmedPicture = 0;  // hash of the frame's own picture, dimmed
-    bool pausedShownBefore = false;
+    size_t picture = 0;  // index of its own picture among those presented
 };
 
 // Runs the real loop with comforts on a started game until `quitAt`, delivering
@@ -77,39 +80,53 @@ protected:
         clock().setAdvancePerRead(1);
         headless().setOnPresent([this] {
             game_.platform().recordingText().endFrame();
-            shown_.push_back(hashOf(headless().lastFrame()));
+            const auto& frame = headless().lastFrame();
+            shown_.push_back({hashOf(frame), hashOf(frame, true), lastPictureShows(game_, PausedText)});
         });
     }
     platform::ManualClock& clock() { return game_.platform().manualClock(); }
     platform::HeadlessDisplay& headless() { return game_.platform().headlessDisplay(); }
 
     std::vector<FrameRecord> run(std::vector<std::pair<int64_t, Event>> script, int64_t quitAt,
-                                 const std::function<void(int frame)>& onFrame) {
-        const int64_t start = clock().nowMicroseconds();  // script times count from here
+                                 const std::function<void(size_t frames)>& onFrame) {
         script_ = std::move(script);
         script_.emplace_back(quitAt, Event{EventType::Quit});
-        for (auto& [at, event] : script_) at += start;
         FrameSchedule schedule(clock());
         Comforts comforts(game_.platform());
         std::vector<FrameRecord> frames;
         const auto frame = [&](double dt) {
-            FrameRecord r{.at = clock().nowMicroseconds() - start,
-                          .dt = dt,
-                          .presentsBefore = headless().presentCount(),
-                          .worldBefore = worldOf(game_),
-                          .pausedShownBefore = lastPictureShows(game_, PausedText)};
+            FrameRecord r{.at = clock().nowMicroseconds(), .dt = dt, .worldBefore = worldOf(game_)};
             updateFrame(dt);
             r.worldAfter = worldOf(game_);
-            r.dimmedPicture = hashOf(headless().lastFrame(), true);
+            r.picture = shown_.size() - 1;
             frames.push_back(r);
-            onFrame(static_cast<int>(frames.size()));
+            onFrame(frames.size());
         };
         runMessageLoop(*this, game_.platform().keyboard(), schedule, frame, &comforts);
         return frames;
     }
 
+    // Checks the pause between frames[goOn - 1] and frames[goOn]: no dt covers it,
+    // the world and the generator did not move, and the pictures shown meanwhile were
+    // the last one dimmed with "Paused" over it, redrawn only a few times a second.
+    void expectPausedBefore(const std::vector<FrameRecord>& frames, size_t goOn) {
+        ASSERT_GT(goOn, 0u);
+        ASSERT_LT(goOn, frames.size());
+        const FrameRecord &before = frames[goOn - 1], &after = frames[goOn];
+        EXPECT_EQ(after.dt, Period);
+        EXPECT_EQ(after.worldBefore, before.worldAfter);
+        const double pauseSeconds = static_cast<double>(after.at - before.at) / Second;
+        EXPECT_GE(after.picture - before.picture, 2u);
+        EXPECT_LE(after.picture - before.picture,
+                  3 + static_cast<size_t>(pauseSeconds * 1000 / PausedRedrawMilliseconds));
+        for (size_t i = before.picture + 1; i < after.picture; ++i) {
+            EXPECT_EQ(shown_[i].hash, shown_[before.picture].dimmedHash) << "paused picture " << i;
+            EXPECT_TRUE(shown_[i].saysPaused) << "paused picture " << i;
+        }
+    }
+
     play::Harness game_{7};
-    std::vector<uint64_t> shown_;  // hash of every presented picture
+    std::vector<Picture> shown_;  // every presented picture
 
 private:
     bool pollEvent(Event& event) override {
@@ -122,64 +139,37 @@ private:
     }
     void requestClose() override { headless().requestClose(); }
 
-    std::vector<std::pair<int64_t, Event>> script_;
+    std::vector<std::pair<int64_t, Event>> script_;  // at clock times, in order
 };
 
-// Checks the pause between frames[goOn - 1] and frames[goOn]: no dt covers it, the
-// world and the generator did not move, and the shown picture was the last one,
-// dimmed, with "Paused" over it, redrawn only a few times a second.
-void expectPausedBetween(const std::vector<FrameRecord>& frames, size_t goOn,
-                         const std::vector<uint64_t>& shown) {
-    ASSERT_GT(goOn, 0u);
-    ASSERT_LT(goOn, frames.size());
-    const FrameRecord &before = frames[goOn - 1], &after = frames[goOn];
-    EXPECT_EQ(after.dt, Period);
-    EXPECT_EQ(after.worldBefore, before.worldAfter);
-    EXPECT_TRUE(after.pausedShownBefore);
-    const int64_t firstPaused = before.presentsBefore + 1;  // after the frame's own picture
-    const double pauseSeconds = static_cast<double>(after.at - before.at) / Second;
-    EXPECT_GE(after.presentsBefore - firstPaused, 1);
-    EXPECT_LE(after.presentsBefore - firstPaused,
-              2 + static_cast<int64_t>(pauseSeconds * 1000 / PausedRedrawMilliseconds));
-    for (int64_t i = firstPaused; i < after.presentsBefore; ++i)
-        EXPECT_EQ(shown.at(i), before.dimmedPicture) << "paused picture " << i;
-}
-
-// Pausing by key, and a stopped process (the clock jumps while no frame runs): a pause
-// or a gap over a second is covered by no dt and the world has not moved; a shorter gap
-// keeps its measured dt. Every other frame is a plain period.
+// One run: P and later the Pause key, a 30 s stop of the process (the clock jumps
+// while no frame runs) with P after it, and a 0.5 s gap. A pause or a gap over a
+// second is covered by no dt and the world has not moved; the shorter gap keeps its
+// measured dt. Every other frame is a plain period.
 TEST_F(ComfortsLoopTest, PausesAndLongStallsCoverNoDtAndShortGapsKeepTheirs) {
-    struct Case {
-        const char* name;
-        bool byKey;
-        int64_t gap;
-        bool pauses;
-    };
-    constexpr int GapAfterFrame = 20;
-    constexpr int64_t PauseAt = Second / 2;
-    for (const Case c :
-         {Case{"P, then the Pause key", true, 0, true}, Case{"30 s stall", false, 30 * Second, true},
-          Case{"0.5 s gap", false, Second / 2, false}}) {
-        SCOPED_TRACE(c.name);
-        const int64_t goOnAt = c.gap + 5 * Second / 2;
-        std::vector<std::pair<int64_t, Event>> script;
-        if (c.byKey) script = {{PauseAt, press(key::P)}, {goOnAt, press(key::Pause)}};
-        if (!c.byKey && c.pauses) script = {{goOnAt, press(key::P)}};
-        const std::vector<FrameRecord> frames = run(script, goOnAt + Second / 2, [&](int frame) {
-            if (frame == GapAfterFrame && c.gap > 0) clock().advanceMicroseconds(c.gap);
-        });
-        const auto fromPause = std::ranges::find_if(frames, [&](auto& f) { return f.at >= PauseAt; });
-        const size_t next = c.byKey ? static_cast<size_t>(fromPause - frames.begin()) : GapAfterFrame;
-        if (c.pauses) {
-            EXPECT_GE(frames.at(next).at, goOnAt);
-            expectPausedBetween(frames, next, shown_);
-        } else {
-            EXPECT_GE(frames.at(next).dt, 0.5);
-            EXPECT_LT(frames.at(next).dt, 0.5 + 0.001);
-        }
-        for (size_t i = 0; i < frames.size(); ++i)
-            EXPECT_TRUE(i == next || frames[i].dt < 2 * Period) << "frame " << i << " dt " << frames[i].dt;
-    }
+    constexpr int64_t PauseAt = Second / 2, GoOnAt = 5 * Second / 2, StallGoOnAt = 40 * Second;
+    constexpr size_t StallAfter = 200, GapAfter = 300;
+    const int64_t start = clock().nowMicroseconds();
+    const std::vector<FrameRecord> frames = run({{start + PauseAt, press(key::P)},
+                                                 {start + GoOnAt, press(key::Pause)},
+                                                 {start + StallGoOnAt, press(key::P)}},
+                                                start + StallGoOnAt + 3 * Second, [&](size_t count) {
+                                                    if (count == StallAfter)
+                                                        clock().advanceMicroseconds(30 * Second);
+                                                    if (count == GapAfter)
+                                                        clock().advanceMicroseconds(Second / 2);
+                                                });
+    const size_t resumed =
+        std::ranges::find_if(frames, [&](auto& f) { return f.at >= start + PauseAt; }) - frames.begin();
+    expectPausedBefore(frames, resumed);
+    EXPECT_GE(frames.at(resumed).at, start + GoOnAt);
+    expectPausedBefore(frames, StallAfter);
+    EXPECT_GE(frames.at(StallAfter).at, start + StallGoOnAt);
+    EXPECT_GE(frames.at(GapAfter).dt, 0.5);
+    EXPECT_LT(frames.at(GapAfter).dt, 0.5 + 0.001);
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_TRUE(i == resumed || i == StallAfter || i == GapAfter || frames[i].dt < 2 * Period)
+            << "frame " << i << " dt " << frames[i].dt;
 }
 
 // What the comforts show: paused, help, windowed, muted and close requests asked.
@@ -269,29 +259,19 @@ TEST(Comforts, NewGameAfterDestructionIsAFreshStart) {
     EXPECT_EQ(renewed, withoutFrameCount(fresh.summary()));
 }
 
-// A new game the heap cannot hold ends the game with its text instead of playing on.
-TEST(Comforts, NewGameThatCannotBeMadeClosesWithItsText) {
-    play::Harness game(11);
-    ASSERT_TRUE(game.started());
-    Comforts comforts(game.platform());
-    g_player->setHealth(0);
-    failStartupAllocation(StartupAllocation::Player);
-    comforts.onEvent(press(key::Return));
-    failStartupAllocation(StartupAllocation::None);
-    EXPECT_STREQ(g_errorMessage, "Error creating Player");
-    EXPECT_EQ(game.platform().headlessDisplay().closeRequests(), 1);
-}
-
 // Enter leaves the game alone unless the ship is destroyed, the shop is closed and
-// the game runs; the notice shows exactly when Enter would start a new game.
+// the game runs; the notice shows whenever the ship is destroyed outside the shop.
+// A new game the heap cannot hold ends the game with its text instead of playing on.
 TEST(Comforts, EnterAndTheNoticeOnlyWhileTheShipIsDestroyed) {
     struct Case {
         const char* name;
         int32_t health;
         bool shopOpen, paused, startsNewGame;
+        StartupAllocation failing = StartupAllocation::None;
     };
     for (const Case c : {Case{"destroyed", 0, false, false, true}, Case{"alive", 1, false, false, false},
-                         Case{"shop open", 0, true, false, false}, Case{"paused", 0, false, true, false}}) {
+                         Case{"shop open", 0, true, false, false}, Case{"paused", 0, false, true, false},
+                         Case{"no memory for it", 0, false, false, false, StartupAllocation::Player}}) {
         SCOPED_TRACE(c.name);
         play::Harness game(3);
         ASSERT_TRUE(game.started());
@@ -300,10 +280,16 @@ TEST(Comforts, EnterAndTheNoticeOnlyWhileTheShipIsDestroyed) {
         g_player->setHealth(c.health);
         if (c.shopOpen) g_shop->openShop();
         game.runFrame();
-        EXPECT_EQ(lastPictureShows(game, DestroyedText), c.startsNewGame || c.paused);
+        EXPECT_EQ(lastPictureShows(game, DestroyedText), c.health == 0 && !c.shopOpen);
         if (c.paused) comforts.pause().pause();
         ASSERT_GT(g_waveNumber, 0);
+        failStartupAllocation(c.failing);
         comforts.onEvent(press(key::Return));
+        failStartupAllocation(StartupAllocation::None);
+        const bool outOfMemory = c.failing != StartupAllocation::None;
+        EXPECT_EQ(game.platform().headlessDisplay().closeRequests(), outOfMemory ? 1 : 0);
+        EXPECT_STREQ(g_errorMessage, outOfMemory ? "Error creating Player" : nullptr);
+        if (outOfMemory) continue;
         EXPECT_EQ(g_waveNumber == 0, c.startsNewGame);
         EXPECT_EQ(g_player->getHealth() > 0, c.startsNewGame || c.health > 0);
     }
