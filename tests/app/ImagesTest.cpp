@@ -104,13 +104,13 @@ TEST(ImageLookup, WorkingDirectoryFirstThenTheInstalledDataFolder) {
 }
 
 // The committed icons are what the generator draws now: the ship on a see-through square.
-TEST(Icon, CommittedFilesMatchTheDrawnShip) {
+TEST(CommittedImages, IconIsTheDrawnShip) {
     const imagegen::Canvas icon = imagegen::drawIcon();
-    ASSERT_EQ(icon.width(), imagegen::IconSize);
-    ASSERT_EQ(icon.height(), imagegen::IconSize);
     const fs::path data = play::repositoryRoot() / "data";
     EXPECT_EQ(fileBytes(data / "glintwake.png"), imagegen::encodePng(icon)) << "run make images";
     EXPECT_EQ(fileBytes(data / "glintwake.bmp"), imagegen::encodeBmp(icon)) << "run make images";
+    ASSERT_EQ(icon.width(), imagegen::IconSize);
+    ASSERT_EQ(icon.height(), imagegen::IconSize);
     int opaque = 0;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x) opaque += icon.isOpaque(x, y) ? 1 : 0;

@@ -11,7 +11,6 @@
 #include "replay/Harness.h"
 #include "shop/Shop.h"
 #include "support/GameFixture.h"
-#include "weapons/EnemyLaser.h"
 #include "weapons/Laser.h"
 #include "world/GameSound.h"
 
