@@ -64,7 +64,7 @@ struct Picture {
 };
 
 struct FrameRecord {
-    int64_t at = 0;  // the clock, in microseconds
+    int64_t at = 0;  // microseconds from the start of the run
     double dt = 0;
     std::string worldBefore{}, worldAfter{};
     size_t picture = 0;  // index of its own picture among those presented
@@ -90,13 +90,15 @@ protected:
 
     std::vector<FrameRecord> run(std::vector<std::pair<int64_t, Event>> script, int64_t quitAt,
                                  const std::function<void(size_t frames)>& onFrame) {
+        const int64_t start = clock().nowMicroseconds();  // script times count from here
         script_ = std::move(script);
         script_.emplace_back(quitAt, Event{EventType::Quit});
+        for (auto& [at, event] : script_) at += start;
         FrameSchedule schedule(clock());
         Comforts comforts(game_.platform());
         std::vector<FrameRecord> frames;
         const auto frame = [&](double dt) {
-            FrameRecord r{.at = clock().nowMicroseconds(), .dt = dt, .worldBefore = worldOf(game_)};
+            FrameRecord r{.at = clock().nowMicroseconds() - start, .dt = dt, .worldBefore = worldOf(game_)};
             updateFrame(dt);
             r.worldAfter = worldOf(game_);
             r.picture = shown_.size() - 1;
@@ -151,22 +153,19 @@ private:
 TEST_F(ComfortsLoopTest, PausesAndLongStallsCoverNoDtAndShortGapsKeepTheirs) {
     constexpr int64_t PauseAt = Second / 2, GoOnAt = 5 * Second / 2, StallGoOnAt = 40 * Second;
     constexpr size_t StallAfter = 200, GapAfter = 300;
-    const int64_t start = clock().nowMicroseconds();
-    const std::vector<FrameRecord> frames = run({{start + PauseAt, press(key::P)},
-                                                 {start + GoOnAt, press(key::Pause)},
-                                                 {start + StallGoOnAt, press(key::P)}},
-                                                start + StallGoOnAt + 3 * Second, [&](size_t count) {
-                                                    if (count == StallAfter)
-                                                        clock().advanceMicroseconds(30 * Second);
-                                                    if (count == GapAfter)
-                                                        clock().advanceMicroseconds(Second / 2);
-                                                });
+    const auto breaks = [&](size_t framesRun) {
+        if (framesRun == StallAfter) clock().advanceMicroseconds(30 * Second);
+        if (framesRun == GapAfter) clock().advanceMicroseconds(Second / 2);
+    };
+    const std::vector<FrameRecord> frames =
+        run({{PauseAt, press(key::P)}, {GoOnAt, press(key::Pause)}, {StallGoOnAt, press(key::P)}},
+            StallGoOnAt + 3 * Second, breaks);
     const size_t resumed =
-        std::ranges::find_if(frames, [&](auto& f) { return f.at >= start + PauseAt; }) - frames.begin();
+        std::ranges::find_if(frames, [&](auto& f) { return f.at >= PauseAt; }) - frames.begin();
     expectPausedBefore(frames, resumed);
-    EXPECT_GE(frames.at(resumed).at, start + GoOnAt);
+    EXPECT_GE(frames.at(resumed).at, GoOnAt);
     expectPausedBefore(frames, StallAfter);
-    EXPECT_GE(frames.at(StallAfter).at, start + StallGoOnAt);
+    EXPECT_GE(frames.at(StallAfter).at, StallGoOnAt);
     EXPECT_GE(frames.at(GapAfter).dt, 0.5);
     EXPECT_LT(frames.at(GapAfter).dt, 0.5 + 0.001);
     for (size_t i = 0; i < frames.size(); ++i)
