@@ -36,15 +36,6 @@ TEST(GameObjectAnimation, FrameDelayHoldsFirstFrameOneUpdateLess) {
     EXPECT_EQ(fast.frame(), 1u);
 }
 
-// The step moves by velocity * dt whether or not there is an image to draw.
-TEST(GameObjectMove, StepsByVelocityTimesDtEvenWithoutAnImage) {
-    GameObject shot(nullptr, 10, 400, 0, -600, 1, 0, 0);
-    shot.update(0.5);
-    EXPECT_NEAR(shot.getPosition().getX(), 10, 1e-6);
-    EXPECT_NEAR(shot.getPosition().getY(), 100, 1e-9);
-    EXPECT_EQ(shot.getVelocity().getY(), -600);
-}
-
 struct ClipCase {
     int x, y, litColumns, litRows;  // the part of the 33x44 image left on screen
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/Vector2D.h"
 
 namespace glintwake {
@@ -14,22 +16,16 @@ TEST(Vector2D, CartesianConstructionDerivesPolarWithTruncatedPi) {
     EXPECT_NEAR(up.getAngle(), -90.0000000026, 5e-11);
 }
 
-TEST(Vector2D, PolarConstructionLeavesResidueAndRotateDoesNotWrap) {
+// Rotation adds to the angle without wrapping; scaling to zero keeps the angle.
+TEST(Vector2D, PolarConstructionLeavesResidueRotateAndScaleKeepTheAngle) {
     const Vector2D down(90, 1, true);
     EXPECT_DOUBLE_EQ(down.getY(), 1.0);
     EXPECT_NEAR(down.getX(), 4.49e-11, 0.01e-11);
     Vector2D v(291, 600, true);
     v.rotate(7);
-    EXPECT_EQ(v.getAngle(), 298.0);
-    EXPECT_EQ(v.getMagnitude(), 600.0);
-}
-
-TEST(Vector2D, ScaleByZeroKeepsAngleAndStaysZero) {
-    Vector2D v(3, 4);
-    const double angle = v.getAngle();
+    EXPECT_EQ(std::pair(v.getAngle(), v.getMagnitude()), std::pair(298.0, 600.0));
     v.scale(0);
-    EXPECT_EQ(v.getAngle(), angle);
-    EXPECT_EQ(v.getY(), 0.0);
+    EXPECT_EQ(std::pair(v.getAngle(), v.getY()), std::pair(298.0, 0.0));
     v.scale(5);
     EXPECT_EQ(v.getMagnitude(), 0.0);
 }

@@ -63,14 +63,21 @@ TEST_F(ShopTest, UpAndDownWrapAndHeldKeysRepeat) {
     EXPECT_EQ(g_shop->getSelected(), 0);
 }
 
-TEST_F(ShopTest, HoldingEnterBuysOncePerPress) {
-    g_player->setMoney(200);
+// Held Enter buys once per press; buying Super Lasers cuts the Power Lasers to $500.
+TEST_F(ShopTest, HeldEnterBuysOncePerPressAndSuperLasersCheapenPowerLasers) {
+    g_player->setMoney(1100);
     select(MissileAmmoRow);
     for (int f = 0; f < 120; ++f) frame({key::Return});
-    EXPECT_EQ(g_player->getMoney(), 150);
+    EXPECT_EQ(g_player->getMoney(), 1050);
     frame({});
     press(key::Return);
-    EXPECT_EQ(g_player->getMoney(), 100);
+    EXPECT_EQ(g_player->getMoney(), 1000);
+    select(SuperLaserRow);
+    press(key::Return);
+    select(PowerLaserRow);
+    EXPECT_EQ(drawn(&TextCall::text).at(9 + 6), "$500");
+    press(key::Return);
+    EXPECT_EQ(g_player->getMoney(), 0);
 }
 
 TEST_F(ShopTest, EachRowSellsOnlyWhenAffordableAndWanted) {
@@ -118,16 +125,6 @@ TEST_F(ShopTest, MenuTextsAndColoursWithMoneyCutToNineCharacters) {
     frame({});
     EXPECT_EQ(drawn(&TextCall::color), (Colours{SelDim, Dim, Lit, Lit, Lit, Dim, Dim, Lit, Lit, SelDim, Dim,
                                                 Lit, Lit, Lit, Dim, Dim}));
-}
-
-TEST_F(ShopTest, SuperLasersMakePowerLasersCostFiveHundred) {
-    g_player->setMoney(1000);
-    select(SuperLaserRow);
-    press(key::Return);
-    select(PowerLaserRow);
-    EXPECT_EQ(drawn(&TextCall::text).at(9 + 6), "$500");
-    press(key::Return);
-    EXPECT_EQ(g_player->getMoney(), 0);
 }
 
 TEST_F(ShopTest, ReturnAndQCloseWithoutDrawingAndSelectionIsKept) {

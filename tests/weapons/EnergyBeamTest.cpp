@@ -24,7 +24,6 @@ TEST_F(EnergyBeamTest, EveryTouchedEnemyLosesRateTimesDtRoundedDown) {
     // 250/s times dt: 4.17, 4.75 and 7.5 hit points, never rounded up.
     for (const auto& [dt, loss] : {std::pair{Hz60, 4}, {0.019, 4}, {0.03, 7}}) {
         SCOPED_TRACE(testing::Message() << "dt " << dt);
-        resetGameState();
         SetUp();
         Enemy* a = test::addEnemyAt(100, 280);  // both cover the beam's start at (120, 300)
         Enemy* missed = test::addEnemyAt(200, 280);

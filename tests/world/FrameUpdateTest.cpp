@@ -10,7 +10,6 @@
 #include "support/GameFixture.h"
 #include "world/FrameUpdate.h"
 #include "world/ObjectList.h"
-#include "world/Waves.h"
 
 namespace glintwake {
 namespace {
@@ -78,33 +77,6 @@ TEST_F(FrameUpdateTest, ListsAreWalkedBackwardsAndCulledAndTheShopRunsOnlyTheSho
     EXPECT_EQ(std::tuple(g_enemyCount, g_powerUpCount, g_shotCount), std::tuple(2, 2, 3));
     EXPECT_EQ(g_player->getPosition().getX(), playerX);
     EXPECT_EQ(platform_.headlessDisplay().presentCount(), 2);
-}
-
-TEST_F(FrameUpdateTest, PowerUpOnScreenHoldsBackTheNextWave) {
-    g_powerUps[0] = new PowerUp(300, 455, MoneyKind, 10, 0);  // leaves the screen in frame 2
-    g_powerUpCount = 1;
-    for (int32_t wavesAfter : {0, 0, 1}) {
-        updateFrame(test::Hz60);
-        EXPECT_EQ(g_waveNumber, wavesAfter);
-    }
-}
-
-TEST_F(FrameUpdateTest, SpawnWaveListsFiveEnemiesAndOpensTheShopAfterEveryThirdWave) {
-    for (const auto& [waveOnEntry, shopOpens] : {std::pair{0, false}, {3, true}}) {
-        SCOPED_TRACE(waveOnEntry);
-        SetUp();  // empty lists
-        g_shop = new Shop();
-        g_waveNumber = waveOnEntry;
-        spawnWave();
-        EXPECT_EQ(g_shop->isActive(), shopOpens);
-        EXPECT_EQ(g_waveNumber, waveOnEntry + 1);
-        ASSERT_EQ(g_enemyCount, 5);
-        for (int32_t i = 0; i < 5; ++i) {
-            const Enemy& e = *g_enemies[i];
-            EXPECT_EQ(std::tuple(e.slot.listIndex, e.getEnemyId(), e.getLaserLevel()),
-                      std::tuple(i, i, waveOnEntry));
-        }
-    }
 }
 
 }  // namespace
