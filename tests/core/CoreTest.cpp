@@ -4,10 +4,49 @@
 #include <utility>
 
 #include "core/GameObject.h"
+#include "core/Random.h"
+#include "core/Vector2D.h"
 #include "support/GameFixture.h"
+#include "world/GameState.h"
 
 namespace glintwake {
 namespace {
+
+// The first draws of any rand() built on the classic rule, seeded with 1 - which is
+// also where resetGameState puts the generator back; the state wraps modulo 2^32.
+TEST(Random, SeedOneSequenceWhenSeededAndAfterReset) {
+    for (bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "after reset" : "seeded");
+        seedRandom(reset ? 99 : 1);
+        if (reset) resetGameState();
+        for (int32_t e : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
+            EXPECT_EQ(nextRandom(), e);
+        EXPECT_EQ(randomState(), 0xDF90722Bu);
+    }
+}
+
+// The angles carry the residue of a pi cut short, so they are checked to the digits.
+TEST(Vector2D, CartesianConstructionDerivesPolarWithTruncatedPi) {
+    const Vector2D v(3, 4), up(0, -600);
+    EXPECT_DOUBLE_EQ(v.getMagnitude(), 5.0);
+    EXPECT_NEAR(v.getAngle(), 53.1301023557, 5e-11);
+    EXPECT_DOUBLE_EQ(up.getMagnitude(), 600.0);
+    EXPECT_NEAR(up.getAngle(), -90.0000000026, 5e-11);
+}
+
+// Rotation adds to the angle without wrapping; scaling to zero keeps the angle.
+TEST(Vector2D, PolarConstructionLeavesResidueRotateAndScaleKeepTheAngle) {
+    const Vector2D down(90, 1, true);
+    EXPECT_DOUBLE_EQ(down.getY(), 1.0);
+    EXPECT_NEAR(down.getX(), 4.49e-11, 0.01e-11);
+    Vector2D v(291, 600, true);
+    v.rotate(7);
+    EXPECT_EQ(std::pair(v.getAngle(), v.getMagnitude()), std::pair(298.0, 600.0));
+    v.scale(0);
+    EXPECT_EQ(std::pair(v.getAngle(), v.getY()), std::pair(298.0, 0.0));
+    v.scale(5);
+    EXPECT_EQ(v.getMagnitude(), 0.0);
+}
 
 struct Sprite : GameObject {
     Sprite(Surface* img, double x, double y, uint32_t frames = 1, uint32_t delay = 0)
