@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "core/GameObject.h"
@@ -26,26 +27,23 @@ TEST(Random, SeedOneSequenceWhenSeededAndAfterReset) {
 }
 
 // The angles carry the residue of a pi cut short, so they are checked to the digits.
-TEST(Vector2D, CartesianConstructionDerivesPolarWithTruncatedPi) {
+TEST(Vector2D, TruncatedPiResidueAndAnglesKeptThroughRotateAndScale) {
     const Vector2D v(3, 4), up(0, -600);
     EXPECT_DOUBLE_EQ(v.getMagnitude(), 5.0);
     EXPECT_NEAR(v.getAngle(), 53.1301023557, 5e-11);
     EXPECT_DOUBLE_EQ(up.getMagnitude(), 600.0);
     EXPECT_NEAR(up.getAngle(), -90.0000000026, 5e-11);
-}
-
-// Rotation adds to the angle without wrapping; scaling to zero keeps the angle.
-TEST(Vector2D, PolarConstructionLeavesResidueRotateAndScaleKeepTheAngle) {
     const Vector2D down(90, 1, true);
     EXPECT_DOUBLE_EQ(down.getY(), 1.0);
     EXPECT_NEAR(down.getX(), 4.49e-11, 0.01e-11);
-    Vector2D v(291, 600, true);
-    v.rotate(7);
-    EXPECT_EQ(std::pair(v.getAngle(), v.getMagnitude()), std::pair(298.0, 600.0));
-    v.scale(0);
-    EXPECT_EQ(std::pair(v.getAngle(), v.getY()), std::pair(298.0, 0.0));
-    v.scale(5);
-    EXPECT_EQ(v.getMagnitude(), 0.0);
+    // Rotation adds to the angle without wrapping; scaling to zero keeps the angle.
+    Vector2D turned(291, 600, true);
+    turned.rotate(7);
+    EXPECT_EQ(std::pair(turned.getAngle(), turned.getMagnitude()), std::pair(298.0, 600.0));
+    turned.scale(0);
+    EXPECT_EQ(std::pair(turned.getAngle(), turned.getY()), std::pair(298.0, 0.0));
+    turned.scale(5);
+    EXPECT_EQ(turned.getMagnitude(), 0.0);
 }
 
 struct Sprite : GameObject {
@@ -75,30 +73,25 @@ TEST(GameObjectAnimation, FrameDelayHoldsFirstFrameOneUpdateLess) {
     EXPECT_EQ(fast.frame(), 1u);
 }
 
-struct ClipCase {
-    int x, y, litColumns, litRows;  // the part of the 33x44 image left on screen
-};
-std::ostream& operator<<(std::ostream& os, const ClipCase& c) {
-    return os << "at " << c.x << "," << c.y;
-}
-
+// Where the 33x44 image is placed, and how many of its columns and rows stay on screen.
+using ClipCase = std::tuple<int, int, int, int>;
 class GameObjectClip : public test::GameFixture, public ::testing::WithParamInterface<ClipCase> {};
 
 // Each source pixel's colour names its column and row, so a wrong source offset shows.
 TEST_P(GameObjectClip, DrawsOnlyTheVisiblePartFromTheRightSourcePixels) {
-    const ClipCase c = GetParam();
+    const auto [left, top, litColumns, litRows] = GetParam();
     Surface img(33, 44);
     for (int x = 0; x < 33; ++x)
         for (int y = 0; y < 44; ++y)
             img.setPixel(x, y, platform::makePixel(uint8_t(x + 1), uint8_t(y + 1), 1));
     img.setColorKey(0);
-    Sprite(&img, c.x, c.y).update(0);
-    EXPECT_EQ(test::countLitPixels(*g_backBuffer), c.litColumns * c.litRows);
-    if (c.litColumns == 0) return;
-    const int right = std::min(c.x + 33, 640) - 1, bottom = std::min(c.y + 44, 480) - 1;
-    for (auto [x, y] : {std::pair{std::max(c.x, 0), std::max(c.y, 0)}, std::pair{right, bottom}})
+    Sprite(&img, left, top).update(0);
+    EXPECT_EQ(test::countLitPixels(*g_backBuffer), litColumns * litRows);
+    if (litColumns == 0) return;
+    const int right = std::min(left + 33, 640) - 1, bottom = std::min(top + 44, 480) - 1;
+    for (auto [x, y] : {std::pair{std::max(left, 0), std::max(top, 0)}, std::pair{right, bottom}})
         EXPECT_EQ(g_backBuffer->pixel(x, y),
-                  platform::makePixel(uint8_t(x - c.x + 1), uint8_t(y - c.y + 1), 1));
+                  platform::makePixel(uint8_t(x - left + 1), uint8_t(y - top + 1), 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEdges, GameObjectClip,
