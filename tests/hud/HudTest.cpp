@@ -48,7 +48,7 @@ TEST_F(HudTest, MessageFadesOutOverFourSecondsAndIsCutTo29Characters) {
         platform_.recordingText().clearCalls();
         hud.draw(0.5, nullptr);
         int64_t drawn = -1;
-        for (const TextCall& c : calls()) drawn = c.y == 460 ? int64_t{c.color} : drawn;
+        for (const TextCall& c : calls()) drawn = c.y == 460 ? static_cast<int64_t>(c.color) : drawn;
         EXPECT_EQ(drawn, green < 0 ? -1 : green << 8);
     }
 }

@@ -133,10 +133,9 @@ TEST_F(PlayerWeaponsTest, FullChargeFiresTwoTwentyDamageChargeLasers) {
     EXPECT_EQ(g_shotCount, 0);
     runPlayer(1, Keys{});
     ASSERT_EQ(g_shotCount, 2);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(g_shots[i]->getWeaponType(), WeaponId::ChargeLaser);
-        EXPECT_EQ(g_shots[i]->getDamage(), 20);
-    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(std::pair(g_shots[i]->getWeaponType(), g_shots[i]->getDamage()),
+                  std::pair(WeaponId::ChargeLaser, 20));
     EXPECT_NEAR(g_player->getLaserCooldown(), 1.0, 0.005);
 }
 
