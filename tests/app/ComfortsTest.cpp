@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -186,49 +187,39 @@ std::string stateOf(Comforts& comforts, play::Harness& game) {
 }
 
 // What each key press and focus change does to the pause, the help, the window,
-// the sound and the quit, with the keys held at the time and the shop open or not.
-// The sound is silenced exactly while the game is paused.
+// the sound and the quit, with the keys held at the time and the shop open or not;
+// the sound is silenced exactly while paused. (The Xvfb comfort and sound runs
+// press P twice, F1 and Escape, F11 twice and M twice for real.)
 TEST(Comforts, KeyPressesAndFocusChanges) {
-    struct Case {
-        const char* name;
-        std::vector<Event> events;
-        std::vector<uint8_t> held;
-        bool shopOpen;
-        const char* state;
-    };
+    // The events, the keys held, the shop open, the state after.
+    using Case = std::tuple<const char*, std::vector<Event>, std::vector<uint8_t>, bool, const char*>;
     const Event lost{EventType::FocusLost}, gained{EventType::FocusGained};
     const std::vector<Case> cases = {
         {"P pauses", {press(key::P)}, {}, false, "paused 0 quit"},
-        {"P again goes on", {press(key::P), press(key::P)}, {}, false, "0 quit"},
         {"Pause key", {press(key::Pause)}, {}, false, "paused 0 quit"},
         {"F1 shows help over the pause", {press(key::F1)}, {}, false, "paused help 0 quit"},
         {"F1 closes it", {press(key::F1), press(key::F1)}, {}, false, "paused 0 quit"},
-        {"Escape closes it", {press(key::F1), press(key::Escape)}, {}, false, "paused 0 quit"},
         {"P closes it and goes on", {press(key::F1), press(key::P)}, {}, false, "0 quit"},
         {"Escape while paused quits", {press(key::P), press(key::Escape)}, {}, false, "paused 1 quit"},
         {"Escape in play is the game's", {press(key::Escape)}, {}, false, "0 quit"},
-        {"focus lost pauses", {lost}, {}, false, "paused 0 quit"},
         {"focus back stays paused", {lost, gained}, {}, false, "paused 0 quit"},
-        {"F11 windowed", {press(key::F11)}, {}, false, "windowed 0 quit"},
-        {"F11 twice full screen", {press(key::F11), press(key::F11)}, {}, false, "0 quit"},
         {"left Alt+Enter", {press(key::Return)}, {key::LeftAlt}, false, "windowed 0 quit"},
         {"right Alt+Enter", {press(key::Return)}, {key::RightAlt}, false, "windowed 0 quit"},
         {"Enter alone", {press(key::Return)}, {}, false, "0 quit"},
         {"left Alt firing", {press(key::Return)}, {key::LeftAlt, key::Space}, false, "0 quit"},
         {"Alt+Enter in the shop", {press(key::Return)}, {key::LeftAlt}, true, "0 quit"},
         {"M mutes", {press(key::M)}, {}, false, "muted 0 quit"},
-        {"M again unmutes", {press(key::M), press(key::M)}, {}, false, "0 quit"},
         {"M while paused", {press(key::P), press(key::M)}, {}, false, "paused muted 0 quit"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, events, held, shopOpen, state] : cases) {
+        SCOPED_TRACE(name);
         play::Harness game;
         ASSERT_TRUE(game.started());
-        game.holdKeys(c.held);
-        if (c.shopOpen) g_shop->openShop();
+        game.holdKeys(held);
+        if (shopOpen) g_shop->openShop();
         Comforts comforts(game.platform());
-        for (const Event& e : c.events) comforts.onEvent(e);
-        EXPECT_EQ(stateOf(comforts, game), c.state);
+        for (const Event& e : events) comforts.onEvent(e);
+        EXPECT_EQ(stateOf(comforts, game), state);
         EXPECT_EQ(game.platform().recordingAudio().isPaused(), comforts.isPaused());
     }
 }
@@ -250,37 +241,35 @@ TEST(Comforts, EnterStartsANewGameOnlyWhileTheShipIsDestroyed) {
         game.runScript(Play);
         fresh = withoutFrameCount(game.summary());
     }
-    struct Case {
-        const char* name;
-        int32_t health;
-        bool shopOpen, paused, startsNewGame;
-        StartupAllocation failing = StartupAllocation::None;
-    };
-    for (const Case c : {Case{"destroyed", 0, false, false, true}, Case{"alive", 1, false, false, false},
-                         Case{"shop open", 0, true, false, false}, Case{"paused", 0, false, true, false},
-                         Case{"no memory for it", 0, false, false, false, StartupAllocation::Player}}) {
-        SCOPED_TRACE(c.name);
+    // The ship's health, the shop open, the game paused, a new game started, the allocation failing.
+    using Case = std::tuple<const char*, int32_t, bool, bool, bool, StartupAllocation>;
+    constexpr StartupAllocation None = StartupAllocation::None;
+    for (const auto& [name, health, shopOpen, paused, startsNewGame, failing] :
+         {Case{"destroyed", 0, false, false, true, None}, Case{"alive", 1, false, false, false, None},
+          Case{"shop open", 0, true, false, false, None}, Case{"paused", 0, false, true, false, None},
+          Case{"no memory for it", 0, false, false, false, StartupAllocation::Player}}) {
+        SCOPED_TRACE(name);
         play::Harness game(3);
         ASSERT_TRUE(game.started());
         Comforts comforts(game.platform());
         game.runScript(Play);
-        g_player->setHealth(c.health);
-        if (c.shopOpen) g_shop->openShop();
+        g_player->setHealth(health);
+        if (shopOpen) g_shop->openShop();
         game.runFrame();
-        EXPECT_EQ(lastPictureShows(game, DestroyedText), c.health == 0 && !c.shopOpen);
-        if (c.paused) comforts.pause().pause();
+        EXPECT_EQ(lastPictureShows(game, DestroyedText), health == 0 && !shopOpen);
+        if (paused) comforts.pause().pause();
         ASSERT_GT(g_waveNumber, 0);
         game.platform().manualClock().advanceMicroseconds(int64_t{ClockSeed} * 1000);
-        failStartupAllocation(c.failing);
+        failStartupAllocation(failing);
         comforts.onEvent(press(key::Return));
-        failStartupAllocation(StartupAllocation::None);
-        const bool outOfMemory = c.failing != StartupAllocation::None;
+        failStartupAllocation(None);
+        const bool outOfMemory = failing != None;
         EXPECT_EQ(game.platform().headlessDisplay().closeRequests(), outOfMemory ? 1 : 0);
         EXPECT_STREQ(g_errorMessage, outOfMemory ? "Error creating Player" : nullptr);
         if (outOfMemory) continue;
-        EXPECT_EQ(g_waveNumber == 0, c.startsNewGame);
-        EXPECT_EQ(g_player->getHealth() > 0, c.startsNewGame || c.health > 0);
-        if (!c.startsNewGame) continue;
+        EXPECT_EQ(g_waveNumber == 0, startsNewGame);
+        EXPECT_EQ(g_player->getHealth() > 0, startsNewGame || health > 0);
+        if (!startsNewGame) continue;
         game.runScript(Play);
         EXPECT_EQ(withoutFrameCount(game.summary()), fresh);
     }

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -72,31 +73,29 @@ TEST(CommittedImages, AreWhatTheGeneratorDrawsAtTheirSizesWithClearCorners) {
 // Which folder each image comes from: the working directory's Images/ first,
 // image by image, then the installed data folder.
 TEST(ImageLookup, WorkingDirectoryFirstThenTheInstalledDataFolder) {
-    struct Case {
-        const char* name;
-        bool installedImages;    // a full Images/ in the installed data folder
-        bool shipOnlyInWorking;  // the working directory's Images/ holds just a one-pixel ship
-        int loaded, shipWidth;
-    };
+    // A full Images/ in the installed data folder; the working directory's Images/
+    // holding just a one-pixel ship; the images then loaded and the ship's width.
+    using Case = std::tuple<const char*, bool, bool, int, int>;
     const fs::path root = fs::temp_directory_path() / ("glintwake-lookup-" + std::to_string(getpid()));
-    for (const Case c : {Case{"installed only", true, false, ImageCount, test::PlayerShipSize.width},
-                         Case{"working ship over installed", true, true, ImageCount, 1},
-                         Case{"partial working, none installed", false, true, 1, 1}}) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, installedImages, shipOnlyInWorking, loaded, shipWidth] :
+         {Case{"installed only", true, false, ImageCount, test::PlayerShipSize.width},
+          Case{"working ship over installed", true, true, ImageCount, 1},
+          Case{"partial working, none installed", false, true, 1, 1}}) {
+        SCOPED_TRACE(name);
         fs::remove_all(root);
         fs::create_directories(root / "work" / "Images");
         fs::create_directories(root / "data");
-        if (c.installedImages) fs::copy(play::repositoryRoot() / "Images", root / "data" / "Images");
-        if (c.shipOnlyInWorking)
+        if (installedImages) fs::copy(play::repositoryRoot() / "Images", root / "data" / "Images");
+        if (shipOnlyInWorking)
             imagegen::writeBmp((root / "work/Images/playerShip.bmp").string(), imagegen::Canvas(1, 1));
         resetGameState();
         setInstalledDataFolder((root / "data").string());
         {
             const play::ScopedWorkingDirectory inWork(root / "work");
-            EXPECT_EQ(loadImages(), c.loaded == ImageCount);
+            EXPECT_EQ(loadImages(), loaded == ImageCount);
         }
-        EXPECT_EQ(loadedImageCount(), c.loaded);
-        EXPECT_EQ(g_imgPlayerShip ? g_imgPlayerShip->width() : 0, c.shipWidth);
+        EXPECT_EQ(loadedImageCount(), loaded);
+        EXPECT_EQ(g_imgPlayerShip ? g_imgPlayerShip->width() : 0, shipWidth);
     }
     setInstalledDataFolder("");
     resetGameState();

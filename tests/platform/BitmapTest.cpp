@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <ostream>
 #include <span>
 #include <string>
 #include <tuple>
@@ -23,8 +22,8 @@ constexpr uint32_t InfoHeaderSize = 40;
 // Set in every direct colour: the unused top byte must not reach the pixel.
 constexpr uint32_t UnusedByte = 0xFF000000;
 
-// Black, white, the primaries, two mixes and a near-black that must not turn transparent
-// (but that five bits a channel, in 16-bit pixels, turn to black).
+// Black, white, primaries, mixes and a near-black that must not turn transparent
+// (but that 16-bit pixels' five bits a channel turn to black).
 constexpr Pixel Colours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0x000001};
 constexpr int NearBlack = 7;
 // Set in every 5-5-5 pixel: the unused top bit must not reach the pixel.
@@ -38,7 +37,6 @@ struct Format {
     uint16_t bpp;
     uint32_t compression = Rgb;
     bool topDown = false;
-    friend std::ostream& operator<<(std::ostream& os, const Format& f) { return os << f.name; }
 };
 
 // Pairs of equal pixels, so that run-length files hold real runs.
@@ -128,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(AllForms, BitmapFormats,
                                            Format{"Rgb565", 16, Bitfields}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// At most 4096 pixels a side (a width of 4097 is among the bad files), and never more
-// pixel memory than the caller allows: a sixty-byte file must not claim gigabytes.
+// At most 4096 pixels a side, and never more pixel memory than the caller allows:
+// a sixty-byte file must not claim gigabytes.
 TEST(BitmapLimits, SidesAndPixelMemoryAreBounded) {
     for (const auto& [width, height, maxPixelBytes, loads] :
          {std::tuple{MaxBitmapSide, MaxBitmapSide, MaxBitmapBytes, true},
@@ -139,14 +137,12 @@ TEST(BitmapLimits, SidesAndPixelMemoryAreBounded) {
         const Bytes file = glintwake::test::blankRleBitmap(width, height);
         const std::unique_ptr<Surface> image = decodeBitmap(file.data(), file.size(), maxPixelBytes);
         EXPECT_EQ(image != nullptr, loads) << width << "x" << height << " within " << maxPixelBytes;
-        if (image) {
-            EXPECT_EQ(image->pixel(width - 1, height - 1), 0u);
-        }
+        if (image) EXPECT_EQ(image->pixel(width - 1, height - 1), 0u);
     }
 }
 
-// Missing files and every committed malformed one yield nothing; every fuzz seed (valid
-// images of every depth) loads. Counting the files keeps a lost file from passing unseen.
+// Missing and malformed files yield nothing; every fuzz seed loads. The counts keep
+// a lost file from passing unseen.
 TEST(BitmapFiles, BadAndMissingFilesYieldNothingEveryFuzzSeedLoads) {
     const fs::path root = GLINTWAKE_SOURCE_DIR, bad = root / "tests/platform/bad-bitmaps";
     EXPECT_EQ(loadBitmap((bad / "absent.bmp").string()), nullptr);

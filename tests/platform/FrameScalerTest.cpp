@@ -1,6 +1,5 @@
-// The flip's scaler on plain memory: where the picture lands, which source pixel
-// each window pixel shows, the window formats it converts to, and that it writes
-// nothing outside the picture and the window's rows.
+// The flip's scaler on plain memory: where the picture lands, which source pixel each
+// window pixel shows, the formats it converts to, and no write outside the rows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,9 +61,8 @@ struct Window {
     int32_t bytesPerPixel;
 };
 
-// One line of the window, across or down (each value a source index, -1 for black):
-// bars outside [begin, end), and inside every source index in order, none skipped, each
-// the nearest to the pixel's place (exactly so at whole scales).
+// One line across or down the window (source indices, -1 for black): bars outside
+// [begin, end), inside every source index in order, each the nearest (exact at whole scales).
 void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_t end, int32_t count,
                         int32_t wholeScale) {
     const double scale = static_cast<double>(end - begin) / count;
@@ -84,8 +82,7 @@ void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_
     EXPECT_EQ(last, count - 1);
 }
 
-// The picture is the largest centred 4:3 rectangle, between black bars, showing the
-// nearest source pixel everywhere (runs of two neighbouring widths at fractional scales).
+// The largest centred 4:3 picture between black bars, of the nearest source pixels.
 TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) {
     // Window width and height, the picture in it, the whole scale.
     const std::tuple<int32_t, int32_t, Rect, int32_t> cases[] = {
@@ -116,8 +113,8 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
 }
 
 TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
-    // 0x123456 and white in each: 16 bits keep each channel's top bits; 30 bits repeat
-    // each channel's 8 bits into its 10, so that white stays white.
+    // 0x123456 and white: 16 bits keep each channel's top bits; 30 bits repeat its 8 bits
+    // into its 10, so that white stays white.
     const std::tuple<const char*, PixelLayout, uint32_t, uint32_t> cases[] = {
         {"XRGB8888", PixelLayout{}, 0x123456, 0xFFFFFF},
         {"BGR888", {4, 0x0000FF, 0x00FF00, 0xFF0000, 0}, 0x563412, 0xFFFFFF},

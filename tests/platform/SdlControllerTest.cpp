@@ -50,18 +50,16 @@ TEST(ControllerTable, EveryButton) {
 TEST(ControllerTable, StickDeadZoneAndTriggers) {
     using Case = std::tuple<int16_t, int16_t, int16_t, int16_t, std::vector<uint8_t>>;
     constexpr int16_t Edge = StickDeadZone, Past = StickDeadZone + 1;
-    const Case cases[] = {
-        {0, 0, 0, 0, {}},
-        {Edge, -Edge, 0, 0, {}},
-        {Past, 0, 0, 0, {key::Right}},
-        {-Past, 0, 0, 0, {key::Left}},
-        {0, -Past, 0, 0, {key::Up}},
-        {0, Past, 0, 0, {key::Down}},
-        {-32768, 32767, 0, 0, {key::Left, key::Down}},
-        {0, 0, TriggerThreshold, TriggerThreshold, {}},
-        {0, 0, TriggerThreshold + 1, 0, {key::LeftAlt}},
-        {0, 0, 0, 32767, {key::RightAlt}},
-    };
+    const Case cases[] = {{0, 0, 0, 0, {}},
+                          {Edge, -Edge, 0, 0, {}},
+                          {Past, 0, 0, 0, {key::Right}},
+                          {-Past, 0, 0, 0, {key::Left}},
+                          {0, -Past, 0, 0, {key::Up}},
+                          {0, Past, 0, 0, {key::Down}},
+                          {-32768, 32767, 0, 0, {key::Left, key::Down}},
+                          {0, 0, TriggerThreshold, TriggerThreshold, {}},
+                          {0, 0, TriggerThreshold + 1, 0, {key::LeftAlt}},
+                          {0, 0, 0, 32767, {key::RightAlt}}};
     for (const auto& [x, y, leftTrigger, rightTrigger, keys] : cases) {
         SCOPED_TRACE(::testing::Message() << x << "," << y << " " << leftTrigger << "," << rightTrigger);
         EXPECT_EQ(heldKeys(PadReading{{}, x, y, leftTrigger, rightTrigger}), keys);

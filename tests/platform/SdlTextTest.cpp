@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -42,8 +41,7 @@ protected:
     SdlTextRenderer text_;
 };
 
-// Each alignment puts the text where it says, in the game's colour, and only the letters
-// are written: the background shows between them.
+// Each alignment puts the text where it says, in its colour, writing only the letters.
 TEST_F(SdlTextTest, EachAlignmentPutsTheTextWhereItSaysInItsColourForEveryGameFont) {
     constexpr int32_t X = 320, Y = 100;
     for (const auto& [face, height] :
@@ -69,8 +67,8 @@ TEST_F(SdlTextTest, EachAlignmentPutsTheTextWhereItSaysInItsColourForEveryGameFo
     }
 }
 
-// Text over any edge shows exactly its part on the surface (the pixels of the
-// matching window of a larger surface) and never touches the row padding.
+// Text over any edge shows exactly its part (that window of a larger surface's
+// pixels) and never touches the row padding.
 TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
     constexpr int32_t Width = 60, Height = 30, PaddedPitch = Width * 4 + 36, Offset = 100;
     constexpr uint8_t Sentinel = 0xAB;
@@ -98,8 +96,7 @@ TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
     }
 }
 
-// Unknown faces and handles that name no font (never created, or deleted) draw with
-// a default font; a later font never shows a deleted font's renderings.
+// Unknown faces and handles that name no font (never created, or deleted) draw with a default font.
 TEST_F(SdlTextTest, FontsThatCannotBeFoundStillDraw) {
     const auto inkHeight = [&](FontHandle font) {
         Surface target(200, 40);
@@ -114,8 +111,8 @@ TEST_F(SdlTextTest, FontsThatCannotBeFoundStillDraw) {
     EXPECT_LT(inkHeight(text_.createFont("Small Fonts", 7)), largeHeight);
 }
 
-// The cache must be invisible: repeats under other fonts and colours, then enough
-// new lines to evict them, then the first lines again give the uncached pixels.
+// Repeats under other fonts and colours, lines enough to evict them, then the first
+// lines again: the cache must not change a pixel.
 TEST(SdlTextCacheTest, CachedAndUncachedDrawingAgree) {
     const auto draw = [](bool cacheEnabled, Surface& target) {
         SdlTextRenderer text(cacheEnabled);
