@@ -59,8 +59,7 @@ TEST(CommittedImages, AreWhatTheGeneratorDrawsAtTheirSizesWithClearCorners) {
         EXPECT_TRUE(fileBytes(file) == imagegen::encodeBmp(defs[i].draw())) << "run make images";
         const auto image = platform::loadBitmap(file.string());
         ASSERT_NE(image, nullptr);
-        ASSERT_EQ(image->width(), Sizes[i].width);
-        ASSERT_EQ(image->height(), Sizes[i].height);
+        ASSERT_EQ(std::pair(image->width(), image->height()), std::pair(Sizes[i].width, Sizes[i].height));
         const int w = Sizes[i].width, h = Sizes[i].height / defs[i].frameCount;
         const bool clearCorners = !FilledCorners.contains(defs[i].fileName);
         for (int top = 0; clearCorners && top < h * defs[i].frameCount; top += h)
@@ -108,8 +107,7 @@ TEST(CommittedImages, IconIsTheDrawnShip) {
     const fs::path data = play::repositoryRoot() / "data";
     EXPECT_EQ(fileBytes(data / "glintwake.png"), imagegen::encodePng(icon)) << "run make images";
     EXPECT_EQ(fileBytes(data / "glintwake.bmp"), imagegen::encodeBmp(icon)) << "run make images";
-    ASSERT_EQ(icon.width(), imagegen::IconSize);
-    ASSERT_EQ(icon.height(), imagegen::IconSize);
+    ASSERT_EQ(std::pair(icon.width(), icon.height()), std::pair(imagegen::IconSize, imagegen::IconSize));
     int opaque = 0;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x) opaque += icon.isOpaque(x, y) ? 1 : 0;

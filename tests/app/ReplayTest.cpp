@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,14 +21,13 @@ std::vector<fs::path> replayFiles() {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(play::repositoryRoot() / "tests" / "replays"))
         if (entry.path().extension() == ".replay") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    std::ranges::sort(files);
     return files;
 }
 
 std::string testName(const ::testing::TestParamInfo<fs::path>& info) {
     std::string name = info.param.stem().string();
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     return name;
 }
 
@@ -40,9 +39,7 @@ TEST_P(GoldenReplay, EndsAsRecorded) {
     ASSERT_TRUE(play::readReplay(GetParam(), replay, error)) << error;
     std::ifstream expected(play::expectedSummaryPath(GetParam()));
     ASSERT_TRUE(expected) << "no expected summary; run glintwake_replay_expect on " << GetParam();
-    std::stringstream text;
-    text << expected.rdbuf();
-    EXPECT_EQ(play::playReplay(replay), text.str());
+    EXPECT_EQ(play::playReplay(replay), std::string(std::istreambuf_iterator<char>(expected), {}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenReplay, ::testing::ValuesIn(replayFiles()), testName);

@@ -139,10 +139,8 @@ std::vector<StartupFailure> startupFailures() {
     };
 }
 
-// Every start-up runs from the repository root, where Images/ lies, unless it is
-// given a private game folder, removed again at the end. The game's platform is the
-// fixture: it passes everything to the headless backend, and records what the
-// display log held at the moment the box was shown.
+// Start-ups run from the repository root (Images/) or a private folder removed at the end.
+// The fixture is the game's platform: the headless backend, noting the log when the box shows.
 class StartupTest : public ::testing::Test, protected platform::Platform, protected platform::MessageBox {
 protected:
     void SetUp() override { resetGameState(); }

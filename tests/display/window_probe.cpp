@@ -55,12 +55,9 @@ int main(int argc, char** argv) {
         std::printf("renderer %s\n", sdl->rendererName().c_str());
         std::printf("path %s\n", sdl->presentsToWindowSurface() ? "window" : "texture");
     }
-    for (const auto& [rect, color] : Blocks) {
-        platform::Surface solid(rect.width(), rect.height());
-        solid.fill(color);
-        backBuffer->bltFast(rect.left, rect.top, solid, Rect{0, 0, rect.width(), rect.height()},
-                            platform::BltNoColorKey);
-    }
+    for (const auto& [rect, color] : Blocks)
+        for (int32_t y = rect.top; y < rect.bottom; ++y)
+            for (int32_t x = rect.left; x < rect.right; ++x) backBuffer->setPixel(x, y, color);
     const platform::FontHandle font = p->text().createFont("Times New Roman", 20);
     p->text().drawText(*backBuffer, font, platform::ScreenWidth / 2, TextTop, "Glintwake window probe",
                        platform::makeColorRef(255, 255, 0), platform::TextAlign::Center);

@@ -96,7 +96,8 @@ TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
     }
 }
 
-// Unknown faces and handles that name no font (never created, or deleted) draw with a default font.
+// Unknown faces and handles that name no font (never created, or deleted) draw with
+// a default font; a later font never shows a deleted font's renderings.
 TEST_F(SdlTextTest, FontsThatCannotBeFoundStillDraw) {
     const auto inkHeight = [&](FontHandle font) {
         Surface target(200, 40);

@@ -28,9 +28,8 @@ void fillPattern(Surface& s) {
             s.setPixel(x, y, makePixel(uint8_t(x + 1), uint8_t(y + 1), 0x80));
 }
 
-// Black is transparent only when the blit is keyed and the source has a key; near-black
-// is always drawn, the unshown top byte never defeats the key, rows land at each
-// surface's own pitch and no padding byte is written.
+// Black is transparent only in a keyed blit from a keyed source; near-black is drawn, the top
+// byte never defeats the key, rows land at each surface's pitch and no padding is written.
 TEST(SurfaceBlt, KeyedPixelsAreSkippedAndPaddedRowsPlaced) {
     const std::tuple<uint32_t, bool, Pixel> cases[] = {
         {BltKeyed, true, 0}, {BltKeyed, true, 0xFF000000}, {BltKeyed, false, 0}, {BltNoColorKey, true, 0}};
