@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <string_view>
 #include <tuple>
 
@@ -35,22 +34,6 @@ TEST(TextCacheTest, DropsTheLeastRecentlyUsedTextWhenFullAndAFontsTextsWhenErase
     EXPECT_EQ(cache.size(), 1u);
     EXPECT_EQ(cachedWidth(cache, 1, "a"), -1);
     EXPECT_EQ(cachedWidth(cache, 2, "b"), 3);
-}
-
-// Texts are looked up by view: the whole view must match, not a prefix and not up
-// to a terminating NUL, and a text longer than a short-string buffer is found too.
-TEST(TextCacheTest, FindsATextByItsExactCharacters) {
-    TextCache cache;
-    const std::string label = "Energy Cannon Ammo", line = label + " $50";
-    const std::string_view labelInLine = std::string_view(line).substr(0, label.size());
-    cache.insert(2, label, renderingOfWidth(7));
-    EXPECT_EQ(cachedWidth(cache, 2, labelInLine), 7);
-    EXPECT_EQ(cachedWidth(cache, 2, labelInLine.substr(0, label.size() - 1)), -1);
-    EXPECT_EQ(cachedWidth(cache, 2, line), -1);
-    EXPECT_EQ(cachedWidth(cache, 1, label), -1);
-    cache.insert(2, labelInLine, renderingOfWidth(9));  // the same text
-    EXPECT_EQ(cache.size(), 1u);
-    EXPECT_EQ(cachedWidth(cache, 2, label), 9);
 }
 
 }  // namespace
