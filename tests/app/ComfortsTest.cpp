@@ -1,6 +1,5 @@
-// Pause, help, stalls, window switching and the new game, on the headless backend:
-// the real start-up and frames, with key presses and focus changes fed as events
-// at set times of the manual clock.
+// Pause, help, stalls, window switching and the new game on the headless backend: the real
+// start-up and frames, with key presses and focus changes fed at set times of the manual clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>

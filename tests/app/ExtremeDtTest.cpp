@@ -1,6 +1,5 @@
-// The whole game under frame times far from 60 Hz: frozen frames, microsecond
-// frames and half-minute stalls, with every weapon in use. The world must keep its
-// rules after each frame and nothing may be written outside the back buffer's rows.
+// The whole game under frozen, microsecond and half-minute frames with every weapon in use:
+// the world keeps its rules after each frame and nothing is written outside the back buffer's rows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,8 +29,7 @@ constexpr int32_t Ammo = 9, Level = 2;
 // The ship's region: the lower third, away from the side edges.
 constexpr double RegionLeft = 3.0, RegionRight = 603.0, RegionTop = 320.0, RegionBottom = 436.0;
 
-// Key sets held in turn: guns, secondaries, shield, charge and its release,
-// teleport, shop keys.
+// Key sets held in turn: guns, secondaries, shield, charge and its release, teleport, shop keys.
 const std::vector<std::vector<uint8_t>> Phases = {{key::Space, key::LeftAlt, key::Right},
                                                   {key::Space, key::Left, key::Up},
                                                   {key::LeftShift, key::X, key::Z, key::Right},

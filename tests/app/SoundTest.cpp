@@ -21,8 +21,7 @@ namespace {
 namespace key = platform::key;
 using platform::SoundRequest;
 
-// Fires, fights, shields, teleports and shoots every secondary weapon, long enough
-// for enemies to fall and waves to follow.
+// Fires, shields, teleports and shoots every secondary, long enough for enemies to fall and waves to follow.
 const std::vector<play::ScriptStep> Script = {
     {{}, 30},
     {{key::Space}, 200},

@@ -1,6 +1,5 @@
-// Start-up and shut-down: each failing step, allocation or image folder stops the
-// game with its own text and status 1, gives back exactly what was made, and only
-// then shows the box.
+// Each failing start-up step, allocation or image folder stops the game with its own text
+// and status 1, gives back exactly what was made, and only then shows the box.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -48,8 +47,7 @@ constexpr size_t MiB = 1024 * 1024;
 constexpr unsigned ChildSeconds = 60;
 constexpr int32_t HalfSide = platform::MaxBitmapSide / 2;
 
-// One start-up fault: a device step failing, an allocation coming back empty, or
-// a copy of the committed Images/ that `images` breaks.
+// One start-up fault: a failing device step or allocation, or a copy of Images/ that `images` breaks.
 struct StartupFailure {
     const char* text;  // null: fails without a text, and no box is shown
     std::optional<StartupStep> step;
@@ -221,8 +219,7 @@ TEST_P(StartupFailureTest, EndsTheGameWithItsTextReleasingOnlyWhatWasMade) {
 
 INSTANTIATE_TEST_SUITE_P(EachFault, StartupFailureTest, ::testing::ValuesIn(startupFailures()));
 
-// A whole run quit by Escape at its first frame: the generator seeded from the
-// timer before start-up, no frame shown, and everything released in order.
+// Escape at the first frame: the generator seeded from the timer, no frame shown, all released in order.
 TEST_F(StartupTest, EscapeAtTheFirstFrameEndsACleanRunWithZero) {
     platform_.manualClock().setAdvancePerRead(1000);
     platform_.manualClock().advanceMicroseconds(1233 * 1000);  // the seeding read itself moves it on by 1 ms

@@ -126,8 +126,7 @@ INSTANTIATE_TEST_SUITE_P(AllForms, BitmapFormats,
                                            Format{"Rgb565", 16, Bitfields}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// At most 4096 pixels a side, and never more pixel memory than the caller allows:
-// a sixty-byte file must not claim gigabytes.
+// At most 4096 pixels a side and no more pixel memory than allowed: sixty bytes cannot claim gigabytes.
 TEST(BitmapLimits, SidesAndPixelMemoryAreBounded) {
     for (const auto& [width, height, maxPixelBytes, loads] :
          {std::tuple{MaxBitmapSide, MaxBitmapSide, MaxBitmapBytes, true},
@@ -137,12 +136,13 @@ TEST(BitmapLimits, SidesAndPixelMemoryAreBounded) {
         const Bytes file = glintwake::test::blankRleBitmap(width, height);
         const std::unique_ptr<Surface> image = decodeBitmap(file.data(), file.size(), maxPixelBytes);
         EXPECT_EQ(image != nullptr, loads) << width << "x" << height << " within " << maxPixelBytes;
-        if (image) EXPECT_EQ(image->pixel(width - 1, height - 1), 0u);
+        if (image) {
+            EXPECT_EQ(image->pixel(width - 1, height - 1), 0u);
+        }
     }
 }
 
-// Missing and malformed files yield nothing; every fuzz seed loads. The counts keep
-// a lost file from passing unseen.
+// Missing and malformed files yield nothing, every fuzz seed loads; counted, so no file is lost unseen.
 TEST(BitmapFiles, BadAndMissingFilesYieldNothingEveryFuzzSeedLoads) {
     const fs::path root = GLINTWAKE_SOURCE_DIR, bad = root / "tests/platform/bad-bitmaps";
     EXPECT_EQ(loadBitmap((bad / "absent.bmp").string()), nullptr);

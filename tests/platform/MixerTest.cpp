@@ -47,8 +47,8 @@ TEST(Mixer, ManyLoudVoicesAreClampedToTheSampleRangeNeverWrapped) {
     }
 }
 
-// Heard from the first sample of the next block, added sample by sample, and gone
-// with the sound's last sample (the block is mixed in more than one chunk).
+// Heard from the next block's first sample, added sample by sample across the mixer's chunks,
+// and gone after the sound's last.
 TEST(Mixer, AddsVoicesFromTheNextBlockUntilTheirSoundEnds) {
     const SoundBank bank(ramp(300));
     Mixer mixer(bank);

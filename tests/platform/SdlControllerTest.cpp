@@ -45,8 +45,7 @@ TEST(ControllerTable, EveryButton) {
     }
 }
 
-// The stick flies only past its dead zone, the triggers past half way; a resting
-// pad holds nothing.
+// The stick flies only past its dead zone, the triggers past half way; a resting pad holds nothing.
 TEST(ControllerTable, StickDeadZoneAndTriggers) {
     using Case = std::tuple<int16_t, int16_t, int16_t, int16_t, std::vector<uint8_t>>;
     constexpr int16_t Edge = StickDeadZone, Past = StickDeadZone + 1;
@@ -66,8 +65,7 @@ TEST(ControllerTable, StickDeadZoneAndTriggers) {
     }
 }
 
-// A pad plugged in and out while the game runs, through SDL's virtual joystick:
-// opened as it comes, read into the key state, Start reported as a press, closed as it goes.
+// A pad hot-plugged through SDL's virtual joystick: opened, read into the keys, Start a press, closed.
 TEST(SdlControllers, HotPluggedPadIsReadAndLetGo) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
     SdlControllers pads;

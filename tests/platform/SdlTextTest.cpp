@@ -67,8 +67,7 @@ TEST_F(SdlTextTest, EachAlignmentPutsTheTextWhereItSaysInItsColourForEveryGameFo
     }
 }
 
-// Text over any edge shows exactly its part (that window of a larger surface's
-// pixels) and never touches the row padding.
+// Text over any edge shows exactly its part of the same text on a larger surface, never the padding.
 TEST_F(SdlTextTest, TextOverAnEdgeIsClippedNotDroppedShiftedOrSpilt) {
     constexpr int32_t Width = 60, Height = 30, PaddedPitch = Width * 4 + 36, Offset = 100;
     constexpr uint8_t Sentinel = 0xAB;

@@ -59,8 +59,7 @@ TEST(SurfaceBlt, KeyedPixelsAreSkippedAndPaddedRowsPlaced) {
     }
 }
 
-// Source 4x3, destination 6x5 with padded rows: a rectangle not wholly inside
-// either surface is refused and nothing, padding included, is written.
+// A rectangle not wholly inside either surface is refused, and nothing (padding included) is written.
 TEST(SurfaceBlt, RectanglesOutsideEitherSurfaceAreRefused) {
     const std::tuple<int32_t, int32_t, Rect> cases[] = {
         {0, 0, {-1, 0, 2, 2}}, {0, 0, {0, 0, 5, 2}},  {0, 0, {0, 0, 2, 4}},
@@ -80,8 +79,7 @@ TEST(SurfaceBlt, RectanglesOutsideEitherSurfaceAreRefused) {
         }
 }
 
-// A surface blitted onto itself, the two rectangles overlapping in every direction:
-// each destination pixel gets the source pixel as it was before the blit.
+// A self-blit overlapping in every direction: each pixel gets the source pixel as it was before.
 TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
     const Rect source{2, 2, 7, 6};
     for (const auto& [dx, dy] : {std::pair{1, 1}, {-1, -1}, {2, -1}, {-2, 1}, {1, 0}, {0, -1}})
