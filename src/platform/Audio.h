@@ -30,12 +30,13 @@ enum class Sound : uint8_t {
 constexpr int SoundCount = static_cast<int>(Sound::NewWave) + 1;
 
 // Plays sounds on request. Nothing here may fail the game: where no sound device
-// can be had, open() returns false and every other call does nothing.
+// can be had, every call does nothing.
 class Audio {
 public:
     virtual ~Audio() = default;
 
-    // Makes the sounds and opens the device; false means the game runs silent.
+    // Makes the sounds and opens the device (a backend may finish it later); false
+    // means the game runs silent.
     virtual bool open() { return false; }
     virtual void close() {}
     // Starts the sound now; it is heard from the next block the device plays.

@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <system_error>
 #include <utility>
 
 namespace platform {
@@ -20,15 +21,28 @@ void appendFile(FcPattern* font, std::vector<FontFile>& files) {
 
 }  // namespace
 
-FontLocator::FontLocator() : config_(FcInitLoadConfigAndFonts()) {}
+FontLocator::FontLocator() {
+    // Tens of milliseconds of reading configuration: the window is made meanwhile.
+    try {
+        loading_ = std::async(std::launch::async, FcInitLoadConfigAndFonts);
+    } catch (const std::system_error&) {
+        config_ = FcInitLoadConfigAndFonts();
+    }
+}
 
 FontLocator::~FontLocator() {
-    if (config_ != nullptr) FcConfigDestroy(config_);
+    if (FcConfig* loaded = config()) FcConfigDestroy(loaded);
+}
+
+FcConfig* FontLocator::config() const {
+    if (loading_.valid()) config_ = loading_.get();
+    return config_;
 }
 
 std::vector<FontFile> FontLocator::candidates(const std::string& face) const {
     std::vector<FontFile> files;
-    if (config_ == nullptr) return files;
+    FcConfig* const loaded = config();
+    if (loaded == nullptr) return files;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return files;
     if (!face.empty()) {
@@ -36,16 +50,16 @@ std::vector<FontFile> FontLocator::candidates(const std::string& face) const {
     }
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     // The desktop's aliases ("Times New Roman" -> Liberation Serif) live in the substitutions.
-    FcConfigSubstitute(config_, pattern, FcMatchPattern);
+    FcConfigSubstitute(loaded, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
 
     // The best match first, then every other font in order of likeness.
     FcResult result = FcResultNoMatch;
-    if (FcPattern* best = FcFontMatch(config_, pattern, &result)) {
+    if (FcPattern* best = FcFontMatch(loaded, pattern, &result)) {
         appendFile(best, files);
         FcPatternDestroy(best);
     }
-    if (FcFontSet* sorted = FcFontSort(config_, pattern, FcFalse, nullptr, &result)) {
+    if (FcFontSet* sorted = FcFontSort(loaded, pattern, FcFalse, nullptr, &result)) {
         for (int i = 0; i < sorted->nfont; ++i) appendFile(sorted->fonts[i], files);
         FcFontSetDestroy(sorted);
     }

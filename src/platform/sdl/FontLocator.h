@@ -1,6 +1,7 @@
 #pragma once
 // Finds font files by face name the way a desktop does, through fontconfig:
 // "Times New Roman" gives its metric-compatible serif, unknown faces a default.
+#include <future>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct FontFile {
 class FontLocator {
 public:
     // Loads a private fontconfig configuration, leaving the process-wide one alone.
+    // It loads beside whatever comes next; the first look-up waits for it.
     FontLocator();
     FontLocator(const FontLocator&) = delete;
     FontLocator& operator=(const FontLocator&) = delete;
@@ -27,7 +29,10 @@ public:
     std::vector<FontFile> candidates(const std::string& face) const;
 
 private:
-    FcConfig* config_;
+    FcConfig* config() const;
+
+    mutable std::future<FcConfig*> loading_;
+    mutable FcConfig* config_ = nullptr;
 };
 
 }  // namespace platform

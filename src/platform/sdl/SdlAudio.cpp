@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <system_error>
 
 namespace platform {
 
@@ -40,15 +41,36 @@ private:
 }  // namespace
 
 bool SdlAudio::open() {
-    if (device_ != 0) return true;
+    if (state_.load() != State::Closed) return true;
+    state_.store(State::Starting);
+    try {
+        starter_ = std::thread([this] { start(); });
+    } catch (const std::system_error&) {
+        start();  // no thread to spare: start here and now instead
+    }
+    return true;
+}
+
+void SdlAudio::start() {
+    auto bank = std::make_unique<audio::SoundBank>();
+    auto mixer = std::make_unique<audio::Mixer>(*bank);
+    bank_ = std::move(bank);
+    mixer_ = std::move(mixer);
+    const bool opened = openDevice();
+    const std::lock_guard lock(handoff_);
+    if (!opened) {
+        state_.store(State::Silent);
+        return;
+    }
+    handOver();
+    state_.store(State::Ready, std::memory_order_release);
+    SDL_PauseAudioDevice(device_, 0);
+}
+
+bool SdlAudio::openDevice() {
     const QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     subsystemStarted_ = true;
-    bank_ = std::make_unique<audio::SoundBank>();
-    mixer_ = std::make_unique<audio::Mixer>(*bank_);
-    mixer_->setMuted(muted_);
-    mixer_->setPaused(paused_);
-
     SDL_AudioSpec wanted{};
     wanted.freq = audio::SampleRate;
     wanted.format = AUDIO_S16SYS;
@@ -58,21 +80,33 @@ bool SdlAudio::open() {
     wanted.userdata = this;
     // No changes allowed: SDL converts to whatever the device really plays.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device_ == 0) {
-        close();
-        return false;
+    return device_ != 0;
+}
+
+void SdlAudio::handOver() {
+    mixer_->setMuted(muted_.load());
+    mixer_->setPaused(paused_.load());
+    for (int i = 0; i < pendingCount_; ++i) {
+        const Request& r = pending_[static_cast<size_t>(i)];
+        if (r.stop) {
+            mixer_->stop(r.sound);
+        } else {
+            mixer_->play(r.sound);
+        }
     }
-    SDL_PauseAudioDevice(device_, 0);
-    return true;
+    pendingCount_ = 0;
 }
 
 void SdlAudio::close() {
+    if (starter_.joinable()) starter_.join();
     if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for a running callback
     device_ = 0;
     mixer_.reset();
     bank_.reset();
     if (subsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     subsystemStarted_ = false;
+    pendingCount_ = 0;
+    state_.store(State::Closed);
 }
 
 void SdlAudio::fill(void* self, uint8_t* stream, int bytes) {
@@ -81,22 +115,42 @@ void SdlAudio::fill(void* self, uint8_t* stream, int bytes) {
                        bytes / static_cast<int>(sizeof(audio::Sample)));
 }
 
+void SdlAudio::request(Sound sound, bool stop) {
+    if (state_.load(std::memory_order_acquire) != State::Ready) {
+        const std::lock_guard lock(handoff_);
+        if (state_.load() != State::Ready) {
+            // Kept for the device while it starts; a muted play is dropped as the mixer would.
+            const bool keep = state_.load() == State::Starting && pendingCount_ < MaxPendingRequests &&
+                              (stop || !muted_.load());
+            if (keep) pending_[static_cast<size_t>(pendingCount_++)] = Request{sound, stop};
+            return;
+        }
+    }
+    if (stop) {
+        mixer_->stop(sound);
+    } else {
+        mixer_->play(sound);
+    }
+}
+
 void SdlAudio::play(Sound sound) {
-    if (mixer_) mixer_->play(sound);
+    request(sound, false);
 }
 
 void SdlAudio::stop(Sound sound) {
-    if (mixer_) mixer_->stop(sound);
+    request(sound, true);
 }
 
 void SdlAudio::setMuted(bool muted) {
-    muted_ = muted;
-    if (mixer_) mixer_->setMuted(muted);
+    const std::lock_guard lock(handoff_);
+    muted_.store(muted);
+    if (state_.load() == State::Ready) mixer_->setMuted(muted);
 }
 
 void SdlAudio::setPaused(bool paused) {
-    paused_ = paused;
-    if (mixer_) mixer_->setPaused(paused);
+    const std::lock_guard lock(handoff_);
+    paused_.store(paused);
+    if (state_.load() == State::Ready) mixer_->setPaused(paused);
 }
 
 }  // namespace platform
