@@ -6,14 +6,6 @@
 
 namespace glintwake {
 
-int32_t screenCoord(double v) {
-    // Clamped so that a position thrown far off by a huge dt cannot overflow the cast.
-    constexpr int32_t Limit = 1 << 30;
-    if (!(v > -Limit)) return -Limit;
-    if (v > Limit) return Limit;
-    return static_cast<int32_t>(std::floor(v));
-}
-
 GameObject::GameObject(Surface* image, double x, double y, double vx, double vy, uint32_t frameCount,
                        uint32_t frameDelay, int32_t listIndex)
     : position(x, y),

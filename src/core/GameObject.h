@@ -1,6 +1,7 @@
 #pragma once
 // The base of every actor on the screen (player, enemies, power-ups, shots):
 // position, velocity, image, collision size and a vertical animation strip.
+#include <cmath>
 #include <cstdint>
 
 #include "core/Vector2D.h"
@@ -108,7 +109,14 @@ protected:
     int32_t damage = 0;
 };
 
-// Screen positions are the floor of the doubles, also for negative values.
-int32_t screenCoord(double v);
+// Screen positions are the floor of the doubles, also for negative values. Inline:
+// every particle takes two a frame.
+inline int32_t screenCoord(double v) {
+    // Clamped so that a position thrown far off by a huge dt cannot overflow the cast.
+    constexpr int32_t Limit = 1 << 30;
+    if (!(v > -Limit)) return -Limit;
+    if (v > Limit) return Limit;
+    return static_cast<int32_t>(std::floor(v));
+}
 
 }  // namespace glintwake

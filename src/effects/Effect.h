@@ -10,7 +10,7 @@ namespace glintwake {
 
 class Effect;
 
-class Particle {
+class Particle final {
 public:
     Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t color, double lifetime, Effect* owner,
              int32_t index);

@@ -8,43 +8,13 @@
 #include <string_view>
 
 #include "platform/sdl/FontLocator.h"
+#include "platform/sdl/TextBlend.h"
 
 namespace platform {
 namespace {
 
 // Handles the game never receives: the cache key of the default font.
 constexpr FontHandle DefaultFontKey = -1;
-constexpr uint32_t OpaqueAlpha = 255;
-
-uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t alpha) {
-    return (src * alpha + dst * (OpaqueAlpha - alpha) + OpaqueAlpha / 2) / OpaqueAlpha;
-}
-
-// Mixes `color` into one 0x00RRGGBB pixel by the glyph's coverage.
-Pixel blendPixel(Pixel color, Pixel dst, uint32_t alpha) {
-    if (alpha >= OpaqueAlpha) return color;
-    const uint32_t r = blendChannel((color >> 16) & 0xFF, (dst >> 16) & 0xFF, alpha);
-    const uint32_t g = blendChannel((color >> 8) & 0xFF, (dst >> 8) & 0xFF, alpha);
-    const uint32_t b = blendChannel(color & 0xFF, dst & 0xFF, alpha);
-    return (r << 16) | (g << 8) | b;
-}
-
-// Blends a rendered text with its top-left corner at (left, top), clipped to the view.
-void blendText(const PixelView& view, const RenderedText& text, int64_t left, int64_t top, Pixel color) {
-    const int64_t x0 = std::max<int64_t>(left, 0);
-    const int64_t y0 = std::max<int64_t>(top, 0);
-    const int64_t x1 = std::min<int64_t>(left + text.width, view.width);
-    const int64_t y1 = std::min<int64_t>(top + text.height, view.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    for (int64_t y = y0; y < y1; ++y) {
-        const uint8_t* coverage = &text.coverage[static_cast<size_t>((y - top) * text.width + (x0 - left))];
-        uint32_t* row = view.at(static_cast<int32_t>(x0), static_cast<int32_t>(y));
-        for (int64_t x = x0; x < x1; ++x, ++coverage, ++row) {
-            if (*coverage != 0) *row = blendPixel(color, *row, *coverage);
-        }
-    }
-}
-
 int64_t alignedLeft(int32_t x, int32_t width, TextAlign align) {
     switch (align) {
         case TextAlign::Center:
