@@ -1,6 +1,7 @@
 #include "weapons/EnergyBeam.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -31,8 +32,23 @@ constexpr uint32_t GreenShift = 8;
 constexpr uint32_t ChannelMask = 0xFF;
 constexpr uint32_t KeepRedGreenClear = 0xFF0000FF;
 
-uint32_t glow(uint32_t channel, int32_t column) {
-    return static_cast<uint32_t>(std::floor(channel * KeepFactor[column])) + AddedLight[column];
+constexpr uint32_t ChannelValues = 256;
+using GlowTable = std::array<std::array<uint32_t, ChannelValues>, ColumnCount>;
+
+// What the beam makes of each channel value in each column, worked out once:
+// the beam covers hundreds of pixels a frame.
+const GlowTable& glowTable() {
+    static const GlowTable table = [] {
+        GlowTable t{};
+        for (int32_t column = 0; column < ColumnCount; ++column) {
+            for (uint32_t channel = 0; channel < ChannelValues; ++channel) {
+                t[column][channel] =
+                    static_cast<uint32_t>(std::floor(channel * KeepFactor[column])) + AddedLight[column];
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 // Hit points taken per contact in one update, rounded down.
@@ -97,12 +113,13 @@ void EnergyBeam::draw(const Rect& r) const {
     // Only the rows inside the buffer are visited; `at` refuses any column outside it.
     const int32_t bottom = std::min(r.bottom, view.height - 1);
     const int32_t top = std::max(r.top, 0);
+    const GlowTable& glow = glowTable();
     for (int32_t y = bottom; y >= top; --y) {
         for (int32_t c = 0; c < ColumnCount; ++c) {
             uint32_t* p = view.at(r.left + c, y);
             if (p == nullptr) continue;
-            const uint32_t red = glow((*p >> RedShift) & ChannelMask, c);
-            const uint32_t green = glow((*p >> GreenShift) & ChannelMask, c);
+            const uint32_t red = glow[c][(*p >> RedShift) & ChannelMask];
+            const uint32_t green = glow[c][(*p >> GreenShift) & ChannelMask];
             *p = (*p & KeepRedGreenClear) | (red << RedShift) | (green << GreenShift);
         }
     }
