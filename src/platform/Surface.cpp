@@ -11,15 +11,16 @@ Surface::Surface(int32_t width, int32_t height, int32_t pitchBytes)
     : width_(std::max<int32_t>(width, 0)),
       height_(std::max<int32_t>(height, 0)),
       pitch_(std::max<int32_t>(pitchBytes, width_ * BytesPerPixel)),
-      bytes_(new uint8_t[static_cast<size_t>(pitch_) * static_cast<size_t>(height_) + 1]()) {}
+      bytes_(new (PixelAlignment) uint8_t[static_cast<size_t>(pitch_) * static_cast<size_t>(height_) + 1]()) {
+}
 
-Surface::Surface(int32_t width, int32_t height, std::unique_ptr<uint8_t[]> bytes)
+Surface::Surface(int32_t width, int32_t height, PixelBytes bytes)
     : width_(width), height_(height), pitch_(width * BytesPerPixel), bytes_(std::move(bytes)) {}
 
 std::unique_ptr<Surface> Surface::tryCreate(int32_t width, int32_t height) {
     if (width < 0 || height < 0) return nullptr;
     const size_t size = static_cast<size_t>(width) * BytesPerPixel * static_cast<size_t>(height) + 1;
-    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size]());
+    PixelBytes bytes = allocatePixelBytes(size);
     if (!bytes) return nullptr;
     return std::unique_ptr<Surface>(new (std::nothrow) Surface(width, height, std::move(bytes)));
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Geometry.h"
+#include "platform/PixelMemory.h"
 
 namespace platform {
 
@@ -86,12 +87,12 @@ public:
     PixelView view() const { return PixelView{bytes_.get(), width_, height_, pitch_}; }
 
 private:
-    Surface(int32_t width, int32_t height, std::unique_ptr<uint8_t[]> bytes);
+    Surface(int32_t width, int32_t height, PixelBytes bytes);
 
     int32_t width_;
     int32_t height_;
     int32_t pitch_;
-    std::unique_ptr<uint8_t[]> bytes_;
+    PixelBytes bytes_;
     Pixel colorKey_ = 0;
     bool hasColorKey_ = false;
     bool locked_ = false;

@@ -31,7 +31,7 @@ constexpr int64_t Second = 1'000'000;  // microseconds of the manual clock
 constexpr double Period = static_cast<double>(Second / 60) / Second;
 
 // Hash of a picture, or of the picture dimmed as the pause shows it.
-uint64_t hashOf(const std::vector<platform::Pixel>& picture, bool dimmed = false) {
+uint64_t hashOf(const platform::PixelVector<platform::Pixel>& picture, bool dimmed = false) {
     uint64_t h = 14695981039346656037ull;
     for (platform::Pixel p : picture) h = (h ^ (dimmed ? (p >> 1) & 0x7F7F7F : p)) * 1099511628211ull;
     return h;

@@ -27,7 +27,7 @@ std::string format(const char* fmt, auto... args) {
 }
 
 // FNV-1a over the pixels' bytes, lowest first: equal frames give equal hashes.
-uint64_t hashFrame(const std::vector<platform::Pixel>& pixels) {
+uint64_t hashFrame(const platform::PixelVector<platform::Pixel>& pixels) {
     uint64_t hash = FnvOffset;
     for (platform::Pixel p : pixels)
         for (int shift = 0; shift < PixelBits; shift += ByteBits)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Keys.h"
+#include "platform/PixelMemory.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -62,7 +63,7 @@ public:
 
     Surface* backBuffer() { return backBuffer_.get(); }
     int64_t presentCount() const { return presentCount_; }
-    const std::vector<Pixel>& lastFrame() const { return lastFrame_; }
+    const PixelVector<Pixel>& lastFrame() const { return lastFrame_; }
     int closeRequests() const { return closeRequests_; }
     // Names of created resources ("video", "window", ...) and of releases ("-window").
     const std::vector<std::string>& log() const { return log_; }
@@ -81,7 +82,7 @@ private:
     StartupStep failStep_ = StartupStep::Video;
     bool presentCopies_ = true;
     int64_t presentCount_ = 0;
-    std::vector<Pixel> lastFrame_;
+    PixelVector<Pixel> lastFrame_;
     std::deque<Event> events_;
     std::function<void()> onPresent_;
     int closeRequests_ = 0;
