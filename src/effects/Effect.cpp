@@ -47,6 +47,15 @@ Particle::Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t co
     slot.listIndex = index;
 }
 
+// Inline: thousands of particles plot a pixel each frame.
+inline void Particle::plot(int32_t px, int32_t py, uint32_t pixel) {
+    Surface* target = g_backBuffer;
+    platform::PixelView locked;
+    if (target == nullptr || !target->lock(locked)) return;
+    locked.put(px, py, pixel);
+    target->unlock();
+}
+
 void Particle::update(double dt) {
     remaining -= dt;
     if (remaining < 0) {
@@ -65,14 +74,6 @@ void Particle::update(double dt) {
     }
     const double ratio = lifetime > 0 ? remaining / lifetime : 0.0;
     plot(px, py, fadeColor(color, ratio));
-}
-
-void Particle::plot(int32_t px, int32_t py, uint32_t pixel) {
-    Surface* target = g_backBuffer;
-    platform::PixelView locked;
-    if (target == nullptr || !target->lock(locked)) return;
-    locked.put(px, py, pixel);
-    target->unlock();
 }
 
 Effect::Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32_t listIndex) {
