@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The picture written straight into the window must be the one the streaming
 # texture path shows, pixel for pixel: on screens of whole and fractional scale
-# and at depths 24 and 16. Each screen: the probe once on each path, a screenshot
-# of each, and ImageMagick counts the pixels that differ.
+# and at depths 24 and 16 (a 30-bit screen must still be written directly). Each
+# screen: the probe once on each path, a screenshot of each, and ImageMagick
+# counts the pixels that differ.
 # Usage: run_present_paths.sh <window_probe binary> <work directory>
 set -u
 
@@ -51,6 +52,15 @@ for screen in 1280x960x24 1024x768x24 1366x768x24 1280x960x16; do
     colours=$(convert "$work/$screen-direct.png" -unique-colors txt:- | wc -l)
     ((colours > 4)) || fail "$screen: only $((colours - 1)) colours on the screen"
 done
+
+# A 30-bit screen has no window pixels SDL can give: the window takes an 8-bit
+# visual of it, so the picture is still written straight in and never through OpenGL.
+xvfb_start 1280x960x30 || die "could not start Xvfb at 1280x960x30"
+shoot 1280x960x30-direct
+xvfb_stop
+grep -q 'path window' "$work/1280x960x30-direct.path" || fail "1280x960x30: not written into the window"
+colours=$(convert "$work/1280x960x30-direct.png" -unique-colors txt:- | wc -l)
+((colours > 4)) || fail "1280x960x30: only $((colours - 1)) colours on the screen"
 
 ((failures == 0)) || exit 1
 echo "present paths agree"

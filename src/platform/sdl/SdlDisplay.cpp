@@ -82,6 +82,14 @@ PixelLayout layoutOf(const SDL_PixelFormat* format) {
     return layout;
 }
 
+bool formatIsWritable(uint32_t format) {
+    SDL_PixelFormat* details = SDL_AllocFormat(format);
+    if (details == nullptr) return false;
+    const bool writable = layoutOf(details).isSupported();
+    SDL_FreeFormat(details);
+    return writable;
+}
+
 WindowPixels pixelsOf(SDL_Surface* surface) {
     return WindowPixels{static_cast<uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
 }
@@ -135,6 +143,11 @@ bool SdlDisplay::createWindow() {
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
         desktop.w = ScreenWidth;
         desktop.h = ScreenHeight;
+    }
+    // A screen SDL cannot give window pixels for would put a software-only machine on
+    // OpenGL: the window takes an 8-bit visual instead.
+    if (path_ == PresentPath::Automatic && renderingIsKnownSoftware() && !formatIsWritable(desktop.format)) {
+        preferEightBitVisual();
     }
     // At the desktop's size it covers the screen at once; full screen is
     // asked of the window manager afterwards, where there is one.
