@@ -59,6 +59,11 @@ void SdlAudio::start() {
     const bool opened = openDevice();
     const std::lock_guard lock(handoff_);
     if (!opened) {
+        // Nothing will play: the sounds and SDL's audio (with its device watcher) go now.
+        mixer_.reset();
+        bank_.reset();
+        if (subsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        subsystemStarted_ = false;
         state_.store(State::Silent);
         return;
     }
