@@ -1,7 +1,9 @@
 #pragma once
 // A burst of single-pixel sparks. An Effect owns a fixed array of Particles that
 // fly, fade and die; the effect dies with its last particle.
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "core/Vector2D.h"
 #include "world/ListSlot.h"
@@ -15,6 +17,10 @@ public:
     Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t color, double lifetime, Effect* owner,
              int32_t index);
     virtual ~Particle() = default;
+    // Particles come from their own pool (effects/ParticlePool.h).
+    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* p) noexcept;
 
     // Moves, fades and draws one pixel; removes itself from its effect when done.
     virtual void update(double dt);

@@ -74,12 +74,18 @@ Streak moveStar(Star& star, double dt) {
     return streak;
 }
 
+// std::fmod(v, 1.0) for every double, without the library call: the part after the
+// point, exact, with v's sign.
+double fractionOf(double v) {
+    return std::copysign(v - std::trunc(v), v);
+}
+
 // Both ends are drawn with the part of their pixel the streak covers.
 void drawStreak(const platform::PixelView& view, const Star& star, const Streak& streak) {
     const int32_t row0 = screenCoord(streak.top + HalfPixel);
     const int32_t row1 = screenCoord(streak.bottom + HalfPixel);
-    writePixel(view, star, row0, 1.0 - std::fmod(streak.top, 1.0));
-    writePixel(view, star, row1, std::fmod(streak.bottom, 1.0));
+    writePixel(view, star, row0, 1.0 - fractionOf(streak.top));
+    writePixel(view, star, row1, fractionOf(streak.bottom));
     // Only rows on the screen are visited, however far a stray dt threw the star.
     const int32_t firstMiddle = std::max(row0 + 1, 0);
     const int32_t endMiddle = std::min(row1, view.height);

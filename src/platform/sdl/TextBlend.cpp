@@ -41,7 +41,17 @@ int64_t blendFourAtATime(uint32_t* row, const uint8_t* coverage, int64_t count, 
         return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(sum, one), _mm_srli_epi16(sum, 8)), 8);
     };
     int64_t x = 0;
+    constexpr int64_t Run = 16;
+    constexpr int AllZero = 0xFFFF;
     for (; x + 4 <= count; x += 4) {
+        // Whole runs of empty box are stepped over sixteen pixels at a time.
+        if (x % Run == 0 && x + Run <= count) {
+            const __m128i run = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coverage + x));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(run, zero)) == AllZero) {
+                x += Run - 4;
+                continue;
+            }
+        }
         uint32_t four = 0;
         std::memcpy(&four, coverage + x, sizeof four);
         if (four == 0) continue;  // most of a text's box is empty
@@ -60,7 +70,6 @@ int64_t blendFourAtATime(uint32_t* row, const uint8_t* coverage, int64_t count, 
 }
 #endif
 
-// Blends a rendered text with its top-left corner at (left, top), clipped to the view.
 }  // namespace
 
 void blendText(const PixelView& view, const RenderedText& text, int64_t left, int64_t top, Pixel color) {
