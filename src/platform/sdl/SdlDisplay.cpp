@@ -18,6 +18,7 @@
 #include "platform/sdl/VideoDriver.h"
 #include "platform/sdl/WindowIcon.h"
 #include "platform/sdl/WindowManager.h"
+#include "platform/sdl/X11Pixels.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
@@ -82,14 +83,6 @@ PixelLayout layoutOf(const SDL_PixelFormat* format) {
     return layout;
 }
 
-bool formatIsWritable(uint32_t format) {
-    SDL_PixelFormat* details = SDL_AllocFormat(format);
-    if (details == nullptr) return false;
-    const bool writable = layoutOf(details).isSupported();
-    SDL_FreeFormat(details);
-    return writable;
-}
-
 WindowPixels pixelsOf(SDL_Surface* surface) {
     return WindowPixels{static_cast<uint8_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
 }
@@ -144,11 +137,6 @@ bool SdlDisplay::createWindow() {
         desktop.w = ScreenWidth;
         desktop.h = ScreenHeight;
     }
-    // A screen SDL cannot give window pixels for would put a software-only machine on
-    // OpenGL: the window takes an 8-bit visual instead.
-    if (path_ == PresentPath::Automatic && renderingIsKnownSoftware() && !formatIsWritable(desktop.format)) {
-        preferEightBitVisual();
-    }
     // At the desktop's size it covers the screen at once; full screen is
     // asked of the window manager afterwards, where there is one.
     window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, 0);
@@ -162,7 +150,7 @@ bool SdlDisplay::createWindow() {
 
 bool SdlDisplay::createRenderer() {
     if (window_ == nullptr) return false;
-    if (renderer_ != nullptr || surface_ != nullptr) return true;
+    if (renderer_ != nullptr || writesWindowPixels()) return true;
     const bool direct = path_ == PresentPath::Automatic;
     // On a machine that can only render in software, OpenGL is never loaded.
     if (direct && renderingIsKnownSoftware() && openWindowSurface()) return true;
@@ -199,8 +187,12 @@ bool SdlDisplay::openWindowSurface() {
     // The window surface must be X's own framebuffer, not one emulated through OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    if (surface == nullptr || !layoutOf(surface->format).isSupported()) return false;
-    surface_ = surface;
+    if (surface != nullptr && layoutOf(surface->format).isSupported()) {
+        surface_ = surface;
+    } else if (!x11Pixels_.open(window_)) {
+        // SDL has no window pixels for a 30-bit screen; X can still take our own.
+        return false;
+    }
     rendererName_ = SoftwareRendererName;
     return true;
 }
@@ -232,7 +224,7 @@ void SdlDisplay::rememberRendererName() {
 }
 
 bool SdlDisplay::enterFullScreen() {
-    if (window_ == nullptr || (renderer_ == nullptr && surface_ == nullptr)) return false;
+    if (window_ == nullptr || (renderer_ == nullptr && !writesWindowPixels())) return false;
     if (windowManagerRuns(window_) && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         return false;
     }
@@ -241,7 +233,7 @@ bool SdlDisplay::enterFullScreen() {
 }
 
 bool SdlDisplay::setLogicalSize() {
-    if (surface_ != nullptr) return relayout();
+    if (writesWindowPixels()) return relayout();
     if (renderer_ == nullptr) return false;
     // Nearest-neighbour keeps the pixels sharp; the logical size letterboxes the
     // 4:3 picture with black bars on screens of another shape.
@@ -250,7 +242,7 @@ bool SdlDisplay::setLogicalSize() {
 }
 
 bool SdlDisplay::createTexture() {
-    if (surface_ != nullptr) return true;  // flips write the window's pixels themselves
+    if (writesWindowPixels()) return true;  // flips write the window's pixels themselves
     if (renderer_ == nullptr) return false;
     if (texture_ != nullptr) return true;
     // 0x00RRGGBB is exactly a 24-bit desktop's window format: the software
@@ -268,12 +260,13 @@ bool SdlDisplay::createTexture() {
 }
 
 Surface* SdlDisplay::createBackBuffer() {
-    if (texture_ == nullptr && surface_ == nullptr) return nullptr;
+    if (texture_ == nullptr && !writesWindowPixels()) return nullptr;
     if (!backBuffer_) backBuffer_ = std::make_unique<Surface>(ScreenWidth, ScreenHeight);
     return backBuffer_.get();
 }
 
 bool SdlDisplay::relayout() {
+    if (x11Pixels_.isOpen()) return relayoutX11Pixels();
     if (window_ == nullptr || surface_ == nullptr) return false;
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr) return false;
@@ -308,7 +301,31 @@ void SdlDisplay::presentToWindowSurface() {
     SDL_UpdateWindowSurfaceRects(window_, &area, 1);
 }
 
+bool SdlDisplay::relayoutX11Pixels() {
+    bool remade = false;
+    if (!x11Pixels_.fit(remade)) return false;
+    const WindowPixels out = x11Pixels_.pixels();
+    if (!scaler_.configure(out.width, out.height, x11Pixels_.layout())) return false;
+    scaler_.clear(out);
+    wholeWindowStale_ = true;
+    return true;
+}
+
+void SdlDisplay::presentToX11Pixels() {
+    bool remade = false;
+    if (!x11Pixels_.fit(remade) || (remade && !relayoutX11Pixels())) return;
+    const WindowPixels out = x11Pixels_.pixels();
+    scaler_.present(backBuffer_->view(), out);
+    // Bars and picture the first time, then the picture alone.
+    x11Pixels_.send(wholeWindowStale_ ? Rect{0, 0, out.width, out.height} : scaler_.picture());
+    wholeWindowStale_ = false;
+}
+
 void SdlDisplay::present() {
+    if (x11Pixels_.isOpen() && backBuffer_) {
+        presentToX11Pixels();
+        return;
+    }
     if (surface_ != nullptr && window_ != nullptr && backBuffer_) {
         presentToWindowSurface();
         return;
@@ -340,6 +357,7 @@ void SdlDisplay::close() {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
     surface_ = nullptr;  // owned by the window
+    x11Pixels_.close();
     surfaceWidth_ = 0;
     surfaceHeight_ = 0;
     wholeWindowStale_ = true;

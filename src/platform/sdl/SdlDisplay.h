@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/sdl/FrameScaler.h"
+#include "platform/sdl/X11Pixels.h"
 
 // SDL's own handle types, declared as SDL declares them so that users of this
 // header need no SDL include.
@@ -55,7 +56,7 @@ public:
     // it when the window's surface changes (a resize, a full-screen toggle).
     bool relayout();
     // True when flips write into the window's own pixels rather than a texture.
-    bool presentsToWindowSurface() const { return surface_ != nullptr; }
+    bool presentsToWindowSurface() const { return writesWindowPixels(); }
 
     // The SDL renderer in use ("software", "opengl", ...); empty before createRenderer.
     const std::string& rendererName() const { return rendererName_; }
@@ -68,6 +69,9 @@ private:
     bool openWindowSurface();
     bool createSoftwareRenderer();
     void presentToWindowSurface();
+    bool relayoutX11Pixels();
+    void presentToX11Pixels();
+    bool writesWindowPixels() const { return surface_ != nullptr || x11Pixels_.isOpen(); }
     void rememberRendererName();
     bool pictureFillsOutput() const;
     void translateWindowEvent(uint8_t windowEvent, Event& event);
@@ -80,6 +84,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* surface_ = nullptr;  // the window's pixels on the direct path
     FrameScaler scaler_;
+    X11Pixels x11Pixels_;  // ... or ours, where SDL has none (a 30-bit screen)
     int32_t surfaceWidth_ = 0;
     int32_t surfaceHeight_ = 0;
     bool wholeWindowStale_ = true;  // bars not yet shown since the last layout
