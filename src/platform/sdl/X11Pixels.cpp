@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <string_view>
+
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -20,11 +22,37 @@ struct X11Pixels::Image {
     XShmSegmentInfo segment{};
     int32_t width = 0;
     int32_t height = 0;
+    bool attached = false;
 };
 
 namespace {
 constexpr int SharedMemoryMode = 0600;
 constexpr int BitsPerByte = 8;
+
+// Shared memory reaches only a server on this machine, as SDL itself assumes.
+bool displayIsLocal(::Display* x) {
+    const std::string_view name = DisplayString(x);
+    return name.starts_with(":") || name.starts_with("unix:");
+}
+
+// Set when the server refuses the shared memory; the refusal comes as an X error.
+bool attachRefused = false;
+int noteRefusal(::Display*, XErrorEvent*) {
+    attachRefused = true;
+    return 0;
+}
+
+// Attaches the segment and waits for the server's answer, with any error it
+// sends noted here instead of ending the program.
+bool attach(::Display* x, XShmSegmentInfo* segment) {
+    attachRefused = false;
+    XSync(x, False);
+    const auto previous = XSetErrorHandler(noteRefusal);
+    const bool sent = XShmAttach(x, segment) != False;
+    XSync(x, False);
+    XSetErrorHandler(previous);
+    return sent && !attachRefused;
+}
 }  // namespace
 
 bool X11Pixels::open(SDL_Window* window) {
@@ -34,7 +62,8 @@ bool X11Pixels::open(SDL_Window* window) {
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
     ::Display* x = info.info.x11.display;
     XWindowAttributes attributes{};
-    if (XShmQueryExtension(x) == False || XGetWindowAttributes(x, info.info.x11.window, &attributes) == 0) {
+    if (!displayIsLocal(x) || XShmQueryExtension(x) == False ||
+        XGetWindowAttributes(x, info.info.x11.window, &attributes) == 0) {
         return false;
     }
     // The bits per pixel of the window's depth, from the server's pixmap formats.
@@ -90,13 +119,14 @@ bool X11Pixels::fit(bool& remade) {
         // Marked for removal now: it goes with the last detach, even after a crash.
         shmctl(made->segment.shmid, IPC_RMID, nullptr);
     }
-    if (made->segment.shmaddr == reinterpret_cast<char*>(-1) || made->segment.shmaddr == nullptr ||
-        XShmAttach(display_, &made->segment) == False) {
+    const bool mapped =
+        made->segment.shmaddr != reinterpret_cast<char*>(-1) && made->segment.shmaddr != nullptr;
+    made->attached = mapped && attach(display_, &made->segment);
+    if (!made->attached) {
         image_ = made;
         dropImage();
         return false;
     }
-    XSync(display_, False);
     made->width = width;
     made->height = height;
     image_ = made;
@@ -120,9 +150,11 @@ void X11Pixels::send(const Rect& area) {
 
 void X11Pixels::dropImage() {
     if (image_ == nullptr) return;
-    if (image_->segment.shmaddr != nullptr && image_->segment.shmaddr != reinterpret_cast<char*>(-1)) {
+    if (image_->attached) {
         XShmDetach(display_, &image_->segment);
         XSync(display_, False);
+    }
+    if (image_->segment.shmaddr != nullptr && image_->segment.shmaddr != reinterpret_cast<char*>(-1)) {
         shmdt(image_->segment.shmaddr);
     }
     if (image_->image != nullptr) {
