@@ -89,6 +89,13 @@ bool X11Pixels::open(SDL_Window* window) {
     display_ = x;
     drawable_ = info.info.x11.window;
     layout_ = layout;
+    // Taken only once a first image works, so that a server refusing shared memory
+    // (another IPC namespace) leaves the window to the other paths.
+    bool remade = false;
+    if (!fit(remade)) {
+        close();
+        return false;
+    }
     return true;
 }
 

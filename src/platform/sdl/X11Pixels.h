@@ -21,8 +21,8 @@ public:
     X11Pixels& operator=(const X11Pixels&) = delete;
     ~X11Pixels() { close(); }
 
-    // False where the window is not on X11, has no shared memory, or its visual is
-    // not one the scaler writes.
+    // False where the window is not on X11, has no shared memory, its visual is not
+    // one the scaler writes, or a first image the window's size cannot be made.
     bool open(SDL_Window* window);
     bool isOpen() const { return display_ != nullptr; }
     const PixelLayout& layout() const { return layout_; }
