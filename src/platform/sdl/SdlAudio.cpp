@@ -52,21 +52,19 @@ bool SdlAudio::open() {
 }
 
 void SdlAudio::start() {
-    auto bank = std::make_unique<audio::SoundBank>();
-    auto mixer = std::make_unique<audio::Mixer>(*bank);
-    bank_ = std::move(bank);
-    mixer_ = std::move(mixer);
-    const bool opened = openDevice();
-    const std::lock_guard lock(handoff_);
-    if (!opened) {
-        // Nothing will play: the sounds and SDL's audio (with its device watcher) go now.
-        mixer_.reset();
-        bank_.reset();
+    // The device opens paused, so the sounds can be made after it: none are made
+    // for a machine that has no device.
+    if (!openDevice()) {
+        // SDL's audio (with its device watcher thread) goes now.
         if (subsystemStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
         subsystemStarted_ = false;
+        const std::lock_guard lock(handoff_);
         state_.store(State::Silent);
         return;
     }
+    bank_ = std::make_unique<audio::SoundBank>();
+    mixer_ = std::make_unique<audio::Mixer>(*bank_);
+    const std::lock_guard lock(handoff_);
     handOver();
     state_.store(State::Ready, std::memory_order_release);
     SDL_PauseAudioDevice(device_, 0);
