@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # The frame budget in one benchmark run: the typical and the worst-case frame
 # against the drawing floor (clearing the back buffer and the copying flip, the
-# least any frame does), all with the same copying flip. Medians of REPETITIONS
-# (5) repetitions, CPU time. Needs the bench build (cmake --preset bench).
+# least any frame does), all with the same copying flip; a frame of real play for
+# comparison. Medians of REPETITIONS (10) repetitions, CPU time, the repetitions of
+# all five run in a shuffled order so that a busy moment on the machine falls on
+# them alike. Needs the bench build (cmake --preset bench).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 bench=${BENCH:-$root/build/bench/bench/glintwake_bench}
-repetitions=${REPETITIONS:-5}
+repetitions=${REPETITIONS:-10}
 [ -x "$bench" ] || { echo "frame-ratios: $bench missing: build the bench preset first" >&2; exit 1; }
 
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 echo "load before: $(uptime)"
-(cd "$root" && "$bench" --benchmark_filter='BM_(TypicalFrame|WorstFrameShop|WorstFramePlay|BareClearAndPresent)/1$' \
+(cd "$root" && "$bench" --benchmark_filter='BM_(TypicalFrame|WorstFrameShop|WorstFramePlay|PlayedFrame|BareClearAndPresent)/1$' \
   --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
-  --benchmark_min_time=0.2) >"$out" 2>/dev/null
+  --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1) >"$out" 2>/dev/null
 echo "load after: $(uptime)"
 grep '_median' "$out"
 # Console columns: name, real time, unit, CPU time, unit.
@@ -26,4 +28,5 @@ awk '/_median/ { split($1, n, "/"); cpu[n[1]] = $4 }
        printf "typical / floor      %.2fx\n", cpu["BM_TypicalFrame"] / floor
        printf "worst (play) / floor %.2fx\n", cpu["BM_WorstFramePlay"] / floor
        printf "worst (shop) / floor %.2fx\n", cpu["BM_WorstFrameShop"] / floor
+       printf "played / floor       %.2fx\n", cpu["BM_PlayedFrame"] / floor
      }' "$out"

@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/CpuClones.h"
+#include "platform/KeyedRow.h"
 
 namespace platform {
 
@@ -32,46 +32,54 @@ bool rectInside(const Rect& r, int32_t w, int32_t h) {
     return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom && r.right <= w &&
            r.bottom <= h;
 }
+
+// A blit of a surface onto itself may overlap: rows and columns are walked away
+// from the overlap so that no source pixel is overwritten before it is read.
+void blitWithin(const PixelView& view, int32_t x, int32_t y, const Rect& srcRect, bool keyed, Pixel key) {
+    const int32_t w = srcRect.width();
+    const int32_t h = srcRect.height();
+    const bool rowsUp = y > srcRect.top;
+    const bool colsLeft = x > srcRect.left;
+    for (int32_t i = 0; i < h; ++i) {
+        const int32_t row = rowsUp ? h - 1 - i : i;
+        const uint32_t* s = view.at(srcRect.left, srcRect.top + row);
+        uint32_t* d = view.at(x, y + row);
+        if (!keyed) {
+            std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
+        } else if (colsLeft) {
+            for (int32_t j = w - 1; j >= 0; --j) {
+                if ((s[j] & PixelMask) != key) d[j] = s[j];
+            }
+        } else {
+            copyKeyedRowScalar(d, s, w, key);
+        }
+    }
+}
 }  // namespace
 
-// The keyed select runs eight pixels a step with AVX2.
-GLINTWAKE_CLONES("avx2")
 bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcRect, uint32_t flags) {
     if (!rectInside(srcRect, src.width_, src.height_)) return false;
     const int32_t w = srcRect.width();
     const int32_t h = srcRect.height();
     // 64-bit sums so that huge destinations cannot overflow the test.
     if (x < 0 || y < 0 || int64_t(x) + w > width_ || int64_t(y) + h > height_) return false;
-    if (w == 0) return true;
+    if (w == 0 || h == 0) return true;
 
     const bool keyed = (flags & BltSrcColorKey) != 0 && src.hasColorKey_;
-    const Pixel key = src.colorKey_;
-    const PixelView from = src.view();
-    const PixelView to = view();
-    // A blit of a surface onto itself may overlap: walk rows and columns away from
-    // the overlap so that no source pixel is overwritten before it is read.
-    const bool self = &src == this;
-    const bool rowsUp = self && y > srcRect.top;
-    const bool colsLeft = self && x > srcRect.left;
+    if (&src == this) {
+        blitWithin(view(), x, y, srcRect, keyed, src.colorKey_);
+        return true;
+    }
+    // Both rectangles were checked above, so the rows are simply stepped by pitch.
+    const auto* from = reinterpret_cast<const uint8_t*>(src.view().at(srcRect.left, srcRect.top));
+    auto* to = reinterpret_cast<uint8_t*>(view().at(x, y));
     for (int32_t i = 0; i < h; ++i) {
-        const int32_t row = rowsUp ? h - 1 - i : i;
-        const uint32_t* s = from.at(srcRect.left, srcRect.top + row);
-        uint32_t* d = to.at(x, y + row);
-        if (!keyed) {
-            std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
-            continue;
-        }
-        if (colsLeft) {
-            for (int32_t j = w - 1; j >= 0; --j) {
-                if ((s[j] & PixelMask) != key) d[j] = s[j];
-            }
-            continue;
-        }
-        // Every pixel written, a keyed one with what was there: a select the
-        // compiler turns into vector code, where a branch per pixel is not.
-        for (int32_t j = 0; j < w; ++j) {
-            const uint32_t value = s[j];
-            d[j] = (value & PixelMask) != key ? value : d[j];
+        const auto* s = reinterpret_cast<const uint32_t*>(from + static_cast<ptrdiff_t>(i) * src.pitch_);
+        auto* d = reinterpret_cast<uint32_t*>(to + static_cast<ptrdiff_t>(i) * pitch_);
+        if (keyed) {
+            copyKeyedRow(d, s, w, src.colorKey_);
+        } else {
+            std::memcpy(d, s, static_cast<size_t>(w) * BytesPerPixel);
         }
     }
     return true;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/KeyedRow.h"
 #include "platform/Surface.h"
 
 namespace platform {
@@ -95,6 +96,36 @@ TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
                 for (int32_t x = source.left; x < source.right; ++x)
                     ASSERT_EQ(s.pixel(x + dx, y + dy), original.pixel(x, y)) << "from " << x << "," << y;
         }
+}
+
+// Every vector build of the keyed row gives the reference's pixels: all widths up to
+// five vector steps, every start within a step, steps wholly keyed, wholly drawn and
+// mixed, the top byte ignored by the key, and nothing written outside the row.
+TEST(SurfaceBlt, EveryKeyedRowBuildMatchesThePixelByPixelCopy) {
+    constexpr int32_t MaxWidth = 41;
+    constexpr int32_t Margin = 8;
+    constexpr Pixel Key = 0x00102030;
+    constexpr Pixel Guard = 0x7E7E7E7E;
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (const KeyedRowBuild& build : keyedRowBuilds())
+        for (int32_t width = 0; width <= MaxWidth; ++width)
+            for (int32_t start = 0; start < Margin; ++start)
+                for (int keyedShare : {0, 1, 2, 3}) {  // none, a third, two thirds, all
+                    SCOPED_TRACE(testing::Message() << build.name << " width " << width << " start " << start
+                                                    << " keyed " << keyedShare << "/3");
+                    std::vector<uint32_t> from(static_cast<size_t>(width));
+                    for (uint32_t& p : from) {
+                        const bool keyed = (next() >> 16) % 3 < uint32_t(keyedShare);
+                        p = keyed ? Key | (next() & 0xFF000000) : (next() >> 8) ^ 0x01000000;
+                    }
+                    std::vector<uint32_t> expected(size_t(width + 2 * Margin));
+                    for (size_t i = 0; i < expected.size(); ++i) expected[i] = Guard + uint32_t(i);
+                    std::vector<uint32_t> to = expected;
+                    copyKeyedRowScalar(expected.data() + start, from.data(), width, Key);
+                    build.copy(to.data() + start, from.data(), width, Key);
+                    ASSERT_EQ(to, expected);
+                }
 }
 
 }  // namespace
