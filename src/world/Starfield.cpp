@@ -41,11 +41,21 @@ uint8_t scaled(uint8_t colour, double weight) {
     return static_cast<uint8_t>(static_cast<int32_t>(std::floor(colour * weight)));
 }
 
-void writePixel(const platform::PixelView& view, const Star& star, int32_t row, double weight) {
+// The three colour bytes of a star's pixel at a weight.
+struct Shade {
+    uint8_t bytes[3];
+};
+
+Shade shadeOf(const Star& star, double weight) {
+    Shade shade{};
+    for (int i = 0; i < 3; ++i) shade.bytes[i] = scaled(star.colour[i], weight);
+    return shade;
+}
+
+void writePixel(const platform::PixelView& view, const Star& star, int32_t row, const Shade& shade) {
     uint32_t* pixel = view.at(star.x, row);  // null for rows off the screen
     if (pixel == nullptr) return;
-    auto* bytes = reinterpret_cast<uint8_t*>(pixel);
-    for (int i = 0; i < 3; ++i) bytes[FirstColourByte + i] = scaled(star.colour[i], weight);
+    std::memcpy(reinterpret_cast<uint8_t*>(pixel) + FirstColourByte, shade.bytes, sizeof shade.bytes);
 }
 
 // Moves the star by dt and returns the streak it covered; a star that falls off
@@ -84,12 +94,15 @@ double fractionOf(double v) {
 void drawStreak(const platform::PixelView& view, const Star& star, const Streak& streak) {
     const int32_t row0 = screenCoord(streak.top + HalfPixel);
     const int32_t row1 = screenCoord(streak.bottom + HalfPixel);
-    writePixel(view, star, row0, 1.0 - fractionOf(streak.top));
-    writePixel(view, star, row1, fractionOf(streak.bottom));
+    writePixel(view, star, row0, shadeOf(star, 1.0 - fractionOf(streak.top)));
+    writePixel(view, star, row1, shadeOf(star, fractionOf(streak.bottom)));
     // Only rows on the screen are visited, however far a stray dt threw the star.
     const int32_t firstMiddle = std::max(row0 + 1, 0);
     const int32_t endMiddle = std::min(row1, view.height);
-    for (int32_t row = firstMiddle; row < endMiddle; ++row) writePixel(view, star, row, 1.0);
+    if (firstMiddle >= endMiddle) return;
+    // A whole pixel is the colour itself: worked out once for the middle rows.
+    const Shade full = shadeOf(star, 1.0);
+    for (int32_t row = firstMiddle; row < endMiddle; ++row) writePixel(view, star, row, full);
 }
 
 }  // namespace
