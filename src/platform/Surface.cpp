@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/KeyedRow.h"
+#include "platform/KeyedCopy.h"
 
 namespace platform {
 
@@ -46,12 +46,11 @@ void blitWithin(const PixelView& view, int32_t x, int32_t y, const Rect& srcRect
         uint32_t* d = view.at(x, y + row);
         if (!keyed) {
             std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
-        } else if (colsLeft) {
-            for (int32_t j = w - 1; j >= 0; --j) {
-                if ((s[j] & PixelMask) != key) d[j] = s[j];
-            }
-        } else {
-            copyKeyedRowScalar(d, s, w, key);
+            continue;
+        }
+        for (int32_t k = 0; k < w; ++k) {
+            const int32_t j = colsLeft ? w - 1 - k : k;
+            if ((s[j] & PixelMask) != key) d[j] = s[j];
         }
     }
 }
@@ -70,17 +69,16 @@ bool Surface::bltFast(int32_t x, int32_t y, const Surface& src, const Rect& srcR
         blitWithin(view(), x, y, srcRect, keyed, src.colorKey_);
         return true;
     }
-    // Both rectangles were checked above, so the rows are simply stepped by pitch.
-    const auto* from = reinterpret_cast<const uint8_t*>(src.view().at(srcRect.left, srcRect.top));
-    auto* to = reinterpret_cast<uint8_t*>(view().at(x, y));
+    uint32_t* to = view().at(x, y);
+    const uint32_t* from = src.view().at(srcRect.left, srcRect.top);
+    if (keyed) {
+        copyKeyed({to, pitch_, from, src.pitch_, w, h, src.colorKey_});
+        return true;
+    }
     for (int32_t i = 0; i < h; ++i) {
-        const auto* s = reinterpret_cast<const uint32_t*>(from + static_cast<ptrdiff_t>(i) * src.pitch_);
-        auto* d = reinterpret_cast<uint32_t*>(to + static_cast<ptrdiff_t>(i) * pitch_);
-        if (keyed) {
-            copyKeyedRow(d, s, w, src.colorKey_);
-        } else {
-            std::memcpy(d, s, static_cast<size_t>(w) * BytesPerPixel);
-        }
+        std::memcpy(reinterpret_cast<uint8_t*>(to) + static_cast<ptrdiff_t>(i) * pitch_,
+                    reinterpret_cast<const uint8_t*>(from) + static_cast<ptrdiff_t>(i) * src.pitch_,
+                    static_cast<size_t>(w) * BytesPerPixel);
     }
     return true;
 }

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/KeyedRow.h"
+#include "platform/KeyedCopy.h"
 #include "platform/Surface.h"
 
 namespace platform {
@@ -98,32 +98,37 @@ TEST(SurfaceBlt, OverlappingBlitOntoItselfCopiesTheOriginalPixels) {
         }
 }
 
-// Every vector build of the keyed row gives the reference's pixels: all widths up to
-// five vector steps, every start within a step, steps wholly keyed, wholly drawn and
-// mixed, the top byte ignored by the key, and nothing written outside the row.
-TEST(SurfaceBlt, EveryKeyedRowBuildMatchesThePixelByPixelCopy) {
+// Every vector build of the keyed copy gives the reference's pixels: all widths up
+// to five vector steps, every start within a step, steps wholly keyed, wholly drawn
+// and mixed, the top byte ignored by the key, and nothing written outside the rows.
+TEST(SurfaceBlt, EveryKeyedCopyBuildMatchesThePixelByPixelCopy) {
     constexpr int32_t MaxWidth = 41;
     constexpr int32_t Margin = 8;
+    constexpr int32_t Rows = 3;
+    constexpr int32_t Pitch = MaxWidth + 2 * Margin;
     constexpr Pixel Key = 0x00102030;
-    constexpr Pixel Guard = 0x7E7E7E7E;
     uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    for (const KeyedRowBuild& build : keyedRowBuilds())
+    for (const KeyedBuild& build : keyedBuilds())
         for (int32_t width = 0; width <= MaxWidth; ++width)
             for (int32_t start = 0; start < Margin; ++start)
-                for (int keyedShare : {0, 1, 2, 3}) {  // none, a third, two thirds, all
+                for (uint32_t keyedThirds : {0u, 1u, 2u, 3u}) {
                     SCOPED_TRACE(testing::Message() << build.name << " width " << width << " start " << start
-                                                    << " keyed " << keyedShare << "/3");
-                    std::vector<uint32_t> from(static_cast<size_t>(width));
+                                                    << " keyed " << keyedThirds << "/3");
+                    std::vector<uint32_t> from(static_cast<size_t>(width * Rows));
                     for (uint32_t& p : from) {
-                        const bool keyed = (next() >> 16) % 3 < uint32_t(keyedShare);
+                        const bool keyed = (next() >> 16) % 3 < keyedThirds;
                         p = keyed ? Key | (next() & 0xFF000000) : (next() >> 8) ^ 0x01000000;
                     }
-                    std::vector<uint32_t> expected(size_t(width + 2 * Margin));
-                    for (size_t i = 0; i < expected.size(); ++i) expected[i] = Guard + uint32_t(i);
+                    std::vector<uint32_t> expected(static_cast<size_t>(Pitch * Rows));
+                    for (size_t i = 0; i < expected.size(); ++i) expected[i] = 0x7E7E7E7Eu + uint32_t(i);
                     std::vector<uint32_t> to = expected;
-                    copyKeyedRowScalar(expected.data() + start, from.data(), width, Key);
-                    build.copy(to.data() + start, from.data(), width, Key);
+                    const auto copy = [&](std::vector<uint32_t>& onto) {
+                        return KeyedCopy{
+                            onto.data() + start, Pitch * 4, from.data(), width * 4, width, Rows, Key};
+                    };
+                    copyKeyedScalar(copy(expected));
+                    build.copy(copy(to));
                     ASSERT_EQ(to, expected);
                 }
 }
