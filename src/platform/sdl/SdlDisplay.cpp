@@ -62,6 +62,18 @@ bool hasGpuDevice() {
     return false;
 }
 
+// The game reads keys as held state and never takes typed text, so it has no use for
+// X's compose table, which Xlib would read and parse (several milliseconds) while SDL
+// opens its input method. A player's own choice of file is kept.
+constexpr const char* ComposeFileVariable = "XCOMPOSEFILE";
+constexpr const char* EmptyComposeFile = "/dev/null";
+
+void skipComposeTable() {
+#if defined(__unix__)
+    setenv(ComposeFileVariable, EmptyComposeFile, 0);
+#endif
+}
+
 bool softwareGlForced() {
     const char* forced = std::getenv(ForceSoftwareGlVariable);
     return forced != nullptr && *forced != '\0' && std::strcmp(forced, "0") != 0 &&
@@ -118,6 +130,7 @@ SdlDisplay::~SdlDisplay() {
 bool SdlDisplay::startVideo() {
     if (videoStarted_) return true;
     installForeignCloseHandler();
+    skipComposeTable();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a reachable display SDL falls back to a driver that shows nothing.
     if (!videoDriverAcceptable(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {
