@@ -16,6 +16,7 @@ namespace {
 
 constexpr uint8_t Sentinel = 0xA5;
 constexpr int32_t PaddingBytes = 12;
+constexpr int32_t AlignedPaddingBytes = 16;
 
 // Every source pixel different, so a window pixel tells where it came from.
 uint32_t sourceValue(int32_t x, int32_t y) {
@@ -31,8 +32,8 @@ Surface& numberedSource() {
 
 // A window's pixels with padded rows, filled with a sentinel to catch stray writes.
 struct Window {
-    Window(int32_t width, int32_t height, int32_t bytesPerPixel)
-        : pitch(width * bytesPerPixel + PaddingBytes),
+    Window(int32_t width, int32_t height, int32_t bytesPerPixel, int32_t padding = PaddingBytes)
+        : pitch(width * bytesPerPixel + padding),
           bytes(static_cast<size_t>(pitch) * static_cast<size_t>(height), Sentinel),
           pixels{bytes.data(), width, height, pitch},
           bytesPerPixel(bytesPerPixel) {}
@@ -82,6 +83,16 @@ void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_
     EXPECT_EQ(last, count - 1);
 }
 
+// At a whole scale every window pixel of the picture shows the source pixel it covers.
+void expectEveryPixelWhole(const Window& window, const Rect& p, int32_t scale) {
+    int32_t wrong = 0;
+    for (int32_t y = p.top; y < p.bottom; ++y)
+        for (int32_t x = p.left; x < p.right; ++x)
+            if (window.at(x, y) != sourceValue((x - p.left) / scale, (y - p.top) / scale) && wrong++ == 0)
+                ADD_FAILURE() << "first wrong pixel at " << x << "," << y << ": " << window.at(x, y);
+    EXPECT_EQ(wrong, 0);
+}
+
 // The largest centred 4:3 picture between black bars, of the nearest source pixels.
 TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) {
     // Window width and height, the picture in it, the whole scale.
@@ -90,6 +101,7 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
         {1280, 1024, {0, 32, 1280, 992}, 2},   {1920, 1080, {240, 0, 1680, 1080}, 0},
         {1366, 768, {171, 0, 1195, 768}, 0},   {800, 600, {0, 0, 800, 600}, 0},
         {2560, 1440, {320, 0, 2240, 1440}, 3}, {320, 240, {0, 0, 320, 240}, 0},
+        {1283, 960, {1, 0, 1281, 960}, 2},     {2560, 1923, {0, 1, 2560, 1921}, 4},
     };
     for (const auto& [width, height, picture, wholeScale] : cases) {
         SCOPED_TRACE(testing::Message() << width << "x" << height);
@@ -109,6 +121,13 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
         expectNearestAlong(columns, p.left, p.right, ScreenWidth, scaler.wholeScale());
         expectNearestAlong(rows, p.top, p.bottom, ScreenHeight, scaler.wholeScale());
         EXPECT_TRUE(window.paddingUntouched());
+        if (wholeScale == 0) continue;
+        expectEveryPixelWhole(window, p, wholeScale);
+        // Rows of whole 16-byte steps, as windows usually have, take the streamed stores.
+        Window aligned(width, height, BytesPerPixel, AlignedPaddingBytes);
+        scaler.present(numberedSource().view(), aligned.pixels);
+        expectEveryPixelWhole(aligned, p, wholeScale);
+        EXPECT_TRUE(aligned.paddingUntouched());
     }
 }
 

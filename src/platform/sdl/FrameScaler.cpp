@@ -5,6 +5,10 @@
 
 #include "platform/Platform.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -41,6 +45,48 @@ std::vector<int32_t> nearestMap(int32_t sourceSize, int32_t outputSize) {
         position += step;
     }
     return map;
+}
+
+#if defined(__SSE2__)
+// The window's pixels are only read again by the X server, and a cached store would
+// first fetch each line: where the rows allow it they are streamed past the cache.
+// (Whole rows copied by memcpy already skip that fetch.)
+bool isStreamable(const uint8_t* to, ptrdiff_t pitch) {
+    return ((reinterpret_cast<uintptr_t>(to) | static_cast<uintptr_t>(pitch)) & (sizeof(__m128i) - 1)) == 0;
+}
+
+template <bool Streamed>
+void store(__m128i* to, __m128i value) {
+    if constexpr (Streamed) {
+        _mm_stream_si128(to, value);
+    } else {
+        _mm_storeu_si128(to, value);
+    }
+}
+
+// Four source pixels become two pairs of pairs, stored 16 bytes at a time into both
+// rows that show them: the common 1280x960 case then writes at memory speed.
+template <bool Streamed>
+void widenIntoPairOfRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) {
+    auto* top = reinterpret_cast<__m128i*>(first);
+    auto* bottom = reinterpret_cast<__m128i*>(first + pitch);
+    for (int32_t x = 0; x < ScreenWidth; x += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+        const __m128i low = _mm_unpacklo_epi32(four, four);
+        const __m128i high = _mm_unpackhi_epi32(four, four);
+        store<Streamed>(top++, low);
+        store<Streamed>(top++, high);
+        store<Streamed>(bottom++, low);
+        store<Streamed>(bottom++, high);
+    }
+}
+#endif
+
+// Streamed stores are ordered before the window's pixels are handed on.
+void finishStreamedStores() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }
 
 }  // namespace
@@ -116,19 +162,27 @@ void FrameScaler::clear(const WindowPixels& out) const {
 void FrameScaler::present(const PixelView& source, const WindowPixels& out) const {
     if (source.base == nullptr || source.width < ScreenWidth || source.height < ScreenHeight) return;
     if (out.base == nullptr || out.width != outputWidth_ || out.height != outputHeight_) return;
+    uint8_t* picture = out.base + static_cast<ptrdiff_t>(picture_.top) * out.pitch +
+                       static_cast<ptrdiff_t>(picture_.left) * layout_.bytesPerPixel;
+    if (native_ && wholeScale_ == 2) {
+        // Each source row is widened straight into both its window rows: none is read back.
+        for (int32_t y = 0; y < ScreenHeight; ++y)
+            writeDoubledRows(source.row(y), picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
+        finishStreamedStores();
+        return;
+    }
     const size_t rowBytes =
         static_cast<size_t>(picture_.width()) * static_cast<size_t>(layout_.bytesPerPixel);
-    const uint8_t* previous = nullptr;
+    const uint8_t* built = nullptr;
     for (int32_t y = 0; y < picture_.height(); ++y) {
-        uint8_t* row = out.base + static_cast<ptrdiff_t>(picture_.top + y) * out.pitch +
-                       static_cast<ptrdiff_t>(picture_.left) * layout_.bytesPerPixel;
-        // A row that repeats the one above is copied, not built again.
-        if (previous != nullptr && sourceRow_[y] == sourceRow_[y - 1]) {
-            std::memcpy(row, previous, rowBytes);
+        uint8_t* row = picture + static_cast<ptrdiff_t>(y) * out.pitch;
+        // A row that repeats the one above is copied from the last one built.
+        if (built != nullptr && sourceRow_[y] == sourceRow_[y - 1]) {
+            std::memcpy(row, built, rowBytes);
         } else {
             buildRow(source.row(sourceRow_[y]), row);
+            built = row;
         }
-        previous = row;
     }
 }
 
@@ -144,18 +198,33 @@ void FrameScaler::buildRow(const uint32_t* source, uint8_t* row) const {
     }
 }
 
-void FrameScaler::buildNativeWholeRow(const uint32_t* source, uint32_t* row) const {
-    if (wholeScale_ == 2) {
-        // Two output pixels per store: the common 1280x960 case runs at memory speed.
-        // (memcpy: a picture at an odd column leaves the pairs unaligned.)
-        for (int32_t x = 0; x < ScreenWidth; ++x) {
-            const uint64_t pair = source[x] * uint64_t{0x0000000100000001};
-            std::memcpy(row + 2 * x, &pair, sizeof pair);
-        }
-        return;
+void FrameScaler::writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) const {
+#if defined(__SSE2__)
+    if (isStreamable(first, pitch)) {
+        widenIntoPairOfRows<true>(source, first, pitch);
+    } else {
+        widenIntoPairOfRows<false>(source, first, pitch);
     }
-    for (int32_t x = 0; x < ScreenWidth; ++x) {
-        for (int32_t k = 0; k < wholeScale_; ++k) *row++ = source[x];
+#else
+    buildNativeWholeRow(source, reinterpret_cast<uint32_t*>(first));
+    std::memcpy(first + pitch, first, static_cast<size_t>(ScreenWidth) * 2 * BytesPerPixel);
+#endif
+}
+
+void FrameScaler::buildNativeWholeRow(const uint32_t* source, uint32_t* row) const {
+    const int32_t scale = wholeScale_;
+    int32_t x = 0;
+#if defined(__SSE2__)
+    // Each pixel's run written four at a time, the last four of a run reaching into
+    // the next one's, which then writes over them. The last run is written exactly.
+    for (; x + 1 < ScreenWidth; ++x) {
+        const __m128i four = _mm_set1_epi32(static_cast<int>(source[x]));
+        for (int32_t k = 0; k < scale; k += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x * scale + k), four);
+    }
+#endif
+    for (; x < ScreenWidth; ++x) {
+        for (int32_t k = 0; k < scale; ++k) row[x * scale + k] = source[x];
     }
 }
 

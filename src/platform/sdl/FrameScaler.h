@@ -56,6 +56,8 @@ public:
 
 private:
     void buildRow(const uint32_t* source, uint8_t* row) const;
+    // One source row doubled into the two window rows that show it.
+    void writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) const;
     void buildNativeWholeRow(const uint32_t* source, uint32_t* row) const;
     template <typename Word>
     void buildConvertedRow(const uint32_t* source, Word* row) const;
