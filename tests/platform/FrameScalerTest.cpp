@@ -131,9 +131,22 @@ TEST(FrameScalerTest, LargestCentredFourByThreePictureOfTheNearestSourcePixels) 
     }
 }
 
+// Every channel value in many mixes.
+Surface& colourfulSource() {
+    static Surface source(ScreenWidth, ScreenHeight);
+    uint32_t state = 12345;
+    for (int32_t y = 0; y < ScreenHeight; ++y)
+        for (int32_t x = 0; x < ScreenWidth; ++x) {
+            state = state * 1664525u + 1013904223u;
+            source.view().row(y)[x] = state & PixelMask;
+        }
+    return source;
+}
+
 // Whole presents in 16-bit and 24-bit windows are compared with SDL's own conversion
 // on Xvfb (PresentPaths). 0x123456 and white: 16 bits keep each channel's top bits;
-// 30 bits repeat its 8 bits into its 10, so that white stays white.
+// 30 bits repeat its 8 bits into its 10, so that white stays white. A whole picture,
+// at scales one and two, shows each pixel as the channel table converts it.
 TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
     const std::tuple<const char*, PixelLayout, uint32_t, uint32_t> cases[] = {
         {"XRGB8888", PixelLayout{}, 0x123456, 0xFFFFFF},
@@ -141,13 +154,28 @@ TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
         {"ARGB8888", {4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000}, 0xFF123456, 0xFFFFFFFF},
         {"RGB565", {2, 0xF800, 0x07E0, 0x001F, 0}, 0x11AA, 0xFFFF},
         {"ARGB2101010", {4, 0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, 0xC4834159, 0xFFFFFFFF},
+        {"R16G8B8", {4, 0xFFFF0000, 0x0000FF00, 0x000000FF, 0}, 0x12123456, 0xFFFFFFFF},
     };
+    const PixelView source = colourfulSource().view();
     for (const auto& [name, layout, expected, white] : cases) {
         SCOPED_TRACE(name);
         FrameScaler scaler;
         ASSERT_TRUE(scaler.configure(ScreenWidth * 2, ScreenHeight * 2, layout));
         EXPECT_EQ(scaler.convert(0x123456), expected);
         EXPECT_EQ(scaler.convert(0xFFFFFF), white);
+        for (int32_t scale : {1, 2}) {
+            ASSERT_TRUE(scaler.configure(ScreenWidth * scale, ScreenHeight * scale, layout));
+            Window window(ScreenWidth * scale, ScreenHeight * scale, layout.bytesPerPixel,
+                          AlignedPaddingBytes);
+            scaler.present(source, window.pixels);
+            int32_t wrong = 0;
+            for (int32_t y = 0; y < window.pixels.height; ++y)
+                for (int32_t x = 0; x < window.pixels.width; ++x)
+                    if (window.at(x, y) != scaler.convert(source.row(y / scale)[x / scale]) && wrong++ == 0)
+                        ADD_FAILURE() << "scale " << scale << ": first wrong pixel at " << x << "," << y;
+            EXPECT_EQ(wrong, 0);
+            EXPECT_TRUE(window.paddingUntouched());
+        }
     }
 }
 

@@ -19,6 +19,10 @@ constexpr int32_t MaxChannelBits = 16;
 constexpr uint32_t ChannelMax = 0xFF;
 constexpr int32_t RedShift = 16;
 constexpr int32_t GreenShift = 8;
+constexpr int32_t ChannelFrom[] = {RedShift, GreenShift, 0};
+constexpr int32_t NoBits = 32;
+constexpr uint32_t ShortMask = 0xFFFF;
+constexpr uint32_t ShortPair = 0x00010001;  // a shift by this many leaves nothing
 // Source positions step in 16.16 fixed point from the middle of the first output
 // pixel, as SDL's own nearest-neighbour stretch does, so both paths pick the same pixels.
 constexpr int32_t FixedShift = 16;
@@ -132,6 +136,13 @@ bool FrameScaler::configure(int32_t outputWidth, int32_t outputHeight, const Pix
         const int32_t shift = std::countr_zero(masks[c]);
         const int32_t bits = std::popcount(masks[c]);
         for (uint32_t v = 0; v <= ChannelMax; ++v) channel_[c][v] = widen(v, bits) << shift;
+        // The same as shifts: (v << up >> down) | (v >> repeat), where a count of 32 gives 0.
+        const bool narrow = bits <= ChannelBits;
+        shifts_[c] = ChannelShifts{.from = ChannelFrom[c],
+                                   .up = narrow ? 0 : bits - ChannelBits,
+                                   .down = narrow ? ChannelBits - bits : 0,
+                                   .repeat = narrow ? NoBits : 2 * ChannelBits - bits,
+                                   .to = shift};
     }
     opaque_ = layout.alphaMask;
     return true;
@@ -164,11 +175,20 @@ void FrameScaler::present(const PixelView& source, const WindowPixels& out) cons
     if (out.base == nullptr || out.width != outputWidth_ || out.height != outputHeight_) return;
     uint8_t* picture = out.base + static_cast<ptrdiff_t>(picture_.top) * out.pitch +
                        static_cast<ptrdiff_t>(picture_.left) * layout_.bytesPerPixel;
-    if (native_ && wholeScale_ == 2) {
+    if (layout_.bytesPerPixel == BytesPerPixel && wholeScale_ == 2) {
         // Each source row is widened straight into both its window rows: none is read back.
-        for (int32_t y = 0; y < ScreenHeight; ++y)
-            writeDoubledRows(source.row(y), picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
+        for (int32_t y = 0; y < ScreenHeight; ++y) {
+            writeDoubledRows(inWindowFormat(source.row(y)),
+                             picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
+        }
         finishStreamedStores();
+        return;
+    }
+    if (layout_.bytesPerPixel == ShortPixelBytes && wholeScale_ == 2) {
+        for (int32_t y = 0; y < ScreenHeight; ++y) {
+            writeDoubledShortRows(inWindowFormat(source.row(y)),
+                                  picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
+        }
         return;
     }
     const size_t rowBytes =
@@ -180,22 +200,64 @@ void FrameScaler::present(const PixelView& source, const WindowPixels& out) cons
         if (built != nullptr && sourceRow_[y] == sourceRow_[y - 1]) {
             std::memcpy(row, built, rowBytes);
         } else {
-            buildRow(source.row(sourceRow_[y]), row);
+            buildRow(inWindowFormat(source.row(sourceRow_[y])), row);
             built = row;
         }
     }
 }
 
-void FrameScaler::buildRow(const uint32_t* source, uint8_t* row) const {
-    if (native_ && wholeScale_ == 1) {
-        std::memcpy(row, source, static_cast<size_t>(ScreenWidth) * BytesPerPixel);
-    } else if (native_ && wholeScale_ > 1) {
-        buildNativeWholeRow(source, reinterpret_cast<uint32_t*>(row));
-    } else if (layout_.bytesPerPixel == BytesPerPixel) {
-        buildConvertedRow(source, reinterpret_cast<uint32_t*>(row));
-    } else {
-        buildConvertedRow(source, reinterpret_cast<uint16_t*>(row));
+const uint32_t* FrameScaler::inWindowFormat(const uint32_t* source) const {
+    if (native_) return source;
+    convertRow(source, converted_.data());
+    return converted_.data();
+}
+
+void FrameScaler::convertRow(const uint32_t* source, uint32_t* out) const {
+    int32_t x = 0;
+#if defined(__SSE2__)
+    // The channel table's values worked out four pixels at a time: each channel cut
+    // out, narrowed to its top bits or widened by repeating them, and moved in place.
+    struct Counts {
+        __m128i from, up, down, repeat, to;
+    };
+    std::array<Counts, 3> counts{};
+    for (size_t c = 0; c < counts.size(); ++c) {
+        const ChannelShifts& s = shifts_[c];
+        counts[c] = {_mm_cvtsi32_si128(s.from), _mm_cvtsi32_si128(s.up), _mm_cvtsi32_si128(s.down),
+                     _mm_cvtsi32_si128(s.repeat), _mm_cvtsi32_si128(s.to)};
     }
+    const __m128i channelMax = _mm_set1_epi32(static_cast<int>(ChannelMax));
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(opaque_));
+    for (; x + 4 <= ScreenWidth; x += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+        __m128i result = opaque;
+        for (const Counts& c : counts) {
+            const __m128i value = _mm_and_si128(_mm_srl_epi32(four, c.from), channelMax);
+            const __m128i bits = _mm_or_si128(_mm_srl_epi32(_mm_sll_epi32(value, c.up), c.down),
+                                              _mm_srl_epi32(value, c.repeat));
+            result = _mm_or_si128(result, _mm_sll_epi32(bits, c.to));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), result);
+    }
+#endif
+    for (; x < ScreenWidth; ++x) out[x] = convert(source[x]);
+}
+
+void FrameScaler::buildRow(const uint32_t* pixels, uint8_t* row) const {
+    if (layout_.bytesPerPixel != BytesPerPixel) {
+        pickColumns(pixels, reinterpret_cast<uint16_t*>(row));
+    } else if (wholeScale_ == 1) {
+        std::memcpy(row, pixels, static_cast<size_t>(ScreenWidth) * BytesPerPixel);
+    } else if (wholeScale_ > 1) {
+        buildWholeRow(pixels, reinterpret_cast<uint32_t*>(row));
+    } else {
+        pickColumns(pixels, reinterpret_cast<uint32_t*>(row));
+    }
+}
+
+template <typename Word>
+void FrameScaler::pickColumns(const uint32_t* pixels, Word* row) const {
+    for (size_t x = 0; x < sourceColumn_.size(); ++x) row[x] = static_cast<Word>(pixels[sourceColumn_[x]]);
 }
 
 void FrameScaler::writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) const {
@@ -206,12 +268,20 @@ void FrameScaler::writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdi
         widenIntoPairOfRows<false>(source, first, pitch);
     }
 #else
-    buildNativeWholeRow(source, reinterpret_cast<uint32_t*>(first));
+    buildWholeRow(source, reinterpret_cast<uint32_t*>(first));
     std::memcpy(first + pitch, first, static_cast<size_t>(ScreenWidth) * 2 * BytesPerPixel);
 #endif
 }
 
-void FrameScaler::buildNativeWholeRow(const uint32_t* source, uint32_t* row) const {
+void FrameScaler::writeDoubledShortRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const {
+    // Two 16-bit pixels make one word: the row of words is built once, then copied twice.
+    std::array<uint32_t, ScreenWidth> pairs;
+    for (size_t x = 0; x < pairs.size(); ++x) pairs[x] = (pixels[x] & ShortMask) * ShortPair;
+    std::memcpy(first, pairs.data(), sizeof pairs);
+    std::memcpy(first + pitch, pairs.data(), sizeof pairs);
+}
+
+void FrameScaler::buildWholeRow(const uint32_t* source, uint32_t* row) const {
     const int32_t scale = wholeScale_;
     int32_t x = 0;
 #if defined(__SSE2__)
@@ -225,24 +295,6 @@ void FrameScaler::buildNativeWholeRow(const uint32_t* source, uint32_t* row) con
 #endif
     for (; x < ScreenWidth; ++x) {
         for (int32_t k = 0; k < scale; ++k) row[x * scale + k] = source[x];
-    }
-}
-
-template <typename Word>
-void FrameScaler::buildConvertedRow(const uint32_t* source, Word* row) const {
-    if (native_) {
-        for (size_t x = 0; x < sourceColumn_.size(); ++x)
-            row[x] = static_cast<Word>(source[sourceColumn_[x]]);
-        return;
-    }
-    int32_t last = -1;
-    Word value = 0;
-    for (size_t x = 0; x < sourceColumn_.size(); ++x) {
-        if (sourceColumn_[x] != last) {
-            last = sourceColumn_[x];
-            value = static_cast<Word>(convert(source[last]));
-        }
-        row[x] = value;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/Platform.h"
 #include "platform/Surface.h"
 
 namespace platform {
@@ -55,12 +56,27 @@ public:
     uint32_t convert(Pixel pixel) const;
 
 private:
-    void buildRow(const uint32_t* source, uint8_t* row) const;
-    // One source row doubled into the two window rows that show it.
-    void writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) const;
-    void buildNativeWholeRow(const uint32_t* source, uint32_t* row) const;
+    // A source row in the window's format: itself, or converted once per pixel.
+    const uint32_t* inWindowFormat(const uint32_t* source) const;
+    void convertRow(const uint32_t* source, uint32_t* out) const;
+    // One window row from a row in the window's format.
+    void buildRow(const uint32_t* pixels, uint8_t* row) const;
+    // One row of 32-bit pixels doubled into the two window rows that show it.
+    void writeDoubledRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const;
+    // The same for 16-bit pixels (whose values fit the low half of each word).
+    void writeDoubledShortRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const;
+    void buildWholeRow(const uint32_t* pixels, uint32_t* row) const;
     template <typename Word>
-    void buildConvertedRow(const uint32_t* source, Word* row) const;
+    void pickColumns(const uint32_t* pixels, Word* row) const;
+
+    // Where a channel moves from our pixel to the window's, as shift counts.
+    struct ChannelShifts {
+        int32_t from = 0;
+        int32_t up = 0;
+        int32_t down = 0;
+        int32_t repeat = 0;
+        int32_t to = 0;
+    };
 
     PixelLayout layout_;
     bool native_ = true;
@@ -73,6 +89,8 @@ private:
     std::vector<int32_t> sourceRow_;     // per picture row
     // Our channel value (0..255) to its bits in the window's format, per channel.
     std::array<std::array<uint32_t, 256>, 3> channel_{};
+    std::array<ChannelShifts, 3> shifts_{};
+    mutable std::array<uint32_t, ScreenWidth> converted_{};  // the row being written
 };
 
 }  // namespace platform
