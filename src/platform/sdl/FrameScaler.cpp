@@ -20,9 +20,9 @@ constexpr uint32_t ChannelMax = 0xFF;
 constexpr int32_t RedShift = 16;
 constexpr int32_t GreenShift = 8;
 constexpr int32_t ChannelFrom[] = {RedShift, GreenShift, 0};
-constexpr int32_t NoBits = 32;
+constexpr int32_t NoBits = 32;  // a shift by this many leaves nothing
 constexpr uint32_t ShortMask = 0xFFFF;
-constexpr uint32_t ShortPair = 0x00010001;  // a shift by this many leaves nothing
+constexpr uint32_t ShortPair = 0x00010001;  // a 16-bit pixel in both halves of a word
 // Source positions step in 16.16 fixed point from the middle of the first output
 // pixel, as SDL's own nearest-neighbour stretch does, so both paths pick the same pixels.
 constexpr int32_t FixedShift = 16;
