@@ -83,14 +83,22 @@ void expectNearestAlong(const std::vector<int32_t>& shown, int32_t begin, int32_
     EXPECT_EQ(last, count - 1);
 }
 
-// At a whole scale every window pixel of the picture shows the source pixel it covers.
-void expectEveryPixelWhole(const Window& window, const Rect& p, int32_t scale) {
+// Every window pixel of `p` is `expected(x, y)`; the first that is not is reported.
+template <typename Expected>
+void expectEveryPixel(const Window& window, const Rect& p, Expected expected) {
     int32_t wrong = 0;
     for (int32_t y = p.top; y < p.bottom; ++y)
         for (int32_t x = p.left; x < p.right; ++x)
-            if (window.at(x, y) != sourceValue((x - p.left) / scale, (y - p.top) / scale) && wrong++ == 0)
+            if (window.at(x, y) != expected(x, y) && wrong++ == 0)
                 ADD_FAILURE() << "first wrong pixel at " << x << "," << y << ": " << window.at(x, y);
     EXPECT_EQ(wrong, 0);
+}
+
+// At a whole scale every window pixel of the picture shows the source pixel it covers.
+void expectEveryPixelWhole(const Window& window, const Rect& p, int32_t scale) {
+    expectEveryPixel(window, p, [&](int32_t x, int32_t y) {
+        return sourceValue((x - p.left) / scale, (y - p.top) / scale);
+    });
 }
 
 // The largest centred 4:3 picture between black bars, of the nearest source pixels.
@@ -168,12 +176,10 @@ TEST(FrameScalerTest, ConvertsToTheWindowsOwnFormat) {
             Window window(ScreenWidth * scale, ScreenHeight * scale, layout.bytesPerPixel,
                           AlignedPaddingBytes);
             scaler.present(source, window.pixels);
-            int32_t wrong = 0;
-            for (int32_t y = 0; y < window.pixels.height; ++y)
-                for (int32_t x = 0; x < window.pixels.width; ++x)
-                    if (window.at(x, y) != scaler.convert(source.row(y / scale)[x / scale]) && wrong++ == 0)
-                        ADD_FAILURE() << "scale " << scale << ": first wrong pixel at " << x << "," << y;
-            EXPECT_EQ(wrong, 0);
+            SCOPED_TRACE(testing::Message() << "scale " << scale);
+            expectEveryPixel(window, scaler.picture(), [&](int32_t x, int32_t y) {
+                return scaler.convert(source.row(y / scale)[x / scale]);
+            });
             EXPECT_TRUE(window.paddingUntouched());
         }
     }

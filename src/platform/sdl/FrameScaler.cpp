@@ -175,20 +175,13 @@ void FrameScaler::present(const PixelView& source, const WindowPixels& out) cons
     if (out.base == nullptr || out.width != outputWidth_ || out.height != outputHeight_) return;
     uint8_t* picture = out.base + static_cast<ptrdiff_t>(picture_.top) * out.pitch +
                        static_cast<ptrdiff_t>(picture_.left) * layout_.bytesPerPixel;
-    if (layout_.bytesPerPixel == BytesPerPixel && wholeScale_ == 2) {
+    if (wholeScale_ == 2) {
         // Each source row is widened straight into both its window rows: none is read back.
         for (int32_t y = 0; y < ScreenHeight; ++y) {
             writeDoubledRows(inWindowFormat(source.row(y)),
                              picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
         }
         finishStreamedStores();
-        return;
-    }
-    if (layout_.bytesPerPixel == ShortPixelBytes && wholeScale_ == 2) {
-        for (int32_t y = 0; y < ScreenHeight; ++y) {
-            writeDoubledShortRows(inWindowFormat(source.row(y)),
-                                  picture + 2 * static_cast<ptrdiff_t>(y) * out.pitch, out.pitch);
-        }
         return;
     }
     const size_t rowBytes =
@@ -260,25 +253,25 @@ void FrameScaler::pickColumns(const uint32_t* pixels, Word* row) const {
     for (size_t x = 0; x < sourceColumn_.size(); ++x) row[x] = static_cast<Word>(pixels[sourceColumn_[x]]);
 }
 
-void FrameScaler::writeDoubledRows(const uint32_t* source, uint8_t* first, ptrdiff_t pitch) const {
+void FrameScaler::writeDoubledRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const {
+    if (layout_.bytesPerPixel == ShortPixelBytes) {
+        // Two 16-bit pixels make one word: the row of words is built once, then copied twice.
+        std::array<uint32_t, ScreenWidth> pairs;
+        for (size_t x = 0; x < pairs.size(); ++x) pairs[x] = (pixels[x] & ShortMask) * ShortPair;
+        std::memcpy(first, pairs.data(), sizeof pairs);
+        std::memcpy(first + pitch, pairs.data(), sizeof pairs);
+        return;
+    }
 #if defined(__SSE2__)
     if (isStreamable(first, pitch)) {
-        widenIntoPairOfRows<true>(source, first, pitch);
+        widenIntoPairOfRows<true>(pixels, first, pitch);
     } else {
-        widenIntoPairOfRows<false>(source, first, pitch);
+        widenIntoPairOfRows<false>(pixels, first, pitch);
     }
 #else
-    buildWholeRow(source, reinterpret_cast<uint32_t*>(first));
+    buildWholeRow(pixels, reinterpret_cast<uint32_t*>(first));
     std::memcpy(first + pitch, first, static_cast<size_t>(ScreenWidth) * 2 * BytesPerPixel);
 #endif
-}
-
-void FrameScaler::writeDoubledShortRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const {
-    // Two 16-bit pixels make one word: the row of words is built once, then copied twice.
-    std::array<uint32_t, ScreenWidth> pairs;
-    for (size_t x = 0; x < pairs.size(); ++x) pairs[x] = (pixels[x] & ShortMask) * ShortPair;
-    std::memcpy(first, pairs.data(), sizeof pairs);
-    std::memcpy(first + pitch, pairs.data(), sizeof pairs);
 }
 
 void FrameScaler::buildWholeRow(const uint32_t* source, uint32_t* row) const {

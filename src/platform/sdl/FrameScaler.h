@@ -61,10 +61,8 @@ private:
     void convertRow(const uint32_t* source, uint32_t* out) const;
     // One window row from a row in the window's format.
     void buildRow(const uint32_t* pixels, uint8_t* row) const;
-    // One row of 32-bit pixels doubled into the two window rows that show it.
+    // One row in the window's format doubled into the two window rows that show it.
     void writeDoubledRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const;
-    // The same for 16-bit pixels (whose values fit the low half of each word).
-    void writeDoubledShortRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const;
     void buildWholeRow(const uint32_t* pixels, uint32_t* row) const;
     template <typename Word>
     void pickColumns(const uint32_t* pixels, Word* row) const;
