@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libxext-dev
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libxext-dev libxdamage-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils
