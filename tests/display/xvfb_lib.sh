@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Helpers for display tests: start a private Xvfb on a free display number and
 # stop it again. Source this file, call xvfb_start, and always xvfb_stop.
-#   xvfb_start [screen-geometry]  sets XVFB_PID and exports DISPLAY; returns 1 on failure
+#   xvfb_start [screen-geometry [Xvfb option...]]
+#                                 sets XVFB_PID and exports DISPLAY; returns 1 on failure
 #   xvfb_stop                     kills the server started by xvfb_start
 #   wait_for TENTHS CMD...        retries CMD every 0.1 s for up to TENTHS tenths
 #   stop_process PID              ends a process the test started, if still running
@@ -15,10 +16,11 @@ XVFB_WAIT_TENTHS=${XVFB_WAIT_TENTHS:-100}
 # run side by side can never end up sharing one server.
 xvfb_start() {
     local geometry=${1:-1280x960x24} numberFile n i
+    shift || true
     numberFile=$(mktemp)
     # -noreset: a server that resets when its last client leaves (the readiness
     # check below) refuses the next connection for a moment.
-    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset "$@" 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for ((i = 0; i < XVFB_WAIT_TENTHS; ++i)); do
         n=$(head -n 1 "$numberFile" 2>/dev/null)
