@@ -5,7 +5,6 @@
 
 #include "core/GameObject.h"
 #include "effects/ParticlePool.h"
-#include "platform/CpuClones.h"
 #include "world/GameState.h"
 #include "world/ObjectList.h"
 
@@ -125,8 +124,7 @@ Effect::~Effect() {
     delete[] particles;
 }
 
-// Mostly floor and ceil: SSE4.1 rounds in one instruction each.
-GLINTWAKE_CLONES("sse4.1") void Effect::update(double dt) {
+void Effect::update(double dt) {
     if (slot.dead) return;
     // Backward, so a particle removing itself only shifts particles already updated.
     // Each particle is its own allocation and is cold after the last frame's drawing:

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/sdl/FrameScaler.h"
+#include "platform/FrameScaler.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/Surface.h"
-#include "platform/sdl/TextBlend.h"
+#include "platform/TextBlend.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "platform/sdl/TextCache.h"
+#include "platform/TextCache.h"
 
 namespace platform {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/sdl/FontLocator.h"
-#include "platform/sdl/TextBlend.h"
+#include "platform/TextBlend.h"
 
 namespace platform {
 namespace {

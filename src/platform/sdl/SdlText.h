@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sdl/TextCache.h"
+#include "platform/TextCache.h"
 
 // SDL_ttf's font type, declared as SDL_ttf declares it.
 typedef struct _TTF_Font TTF_Font;

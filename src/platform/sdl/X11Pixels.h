@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/Geometry.h"
-#include "platform/sdl/FrameScaler.h"
+#include "platform/FrameScaler.h"
 
 typedef struct SDL_Window SDL_Window;
 // Xlib's connection and graphics context, declared as Xlib declares them.

@@ -1,4 +1,4 @@
-#include "platform/sdl/FrameScaler.h"
+#include "platform/FrameScaler.h"
 
 #include <bit>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/sdl/TextCache.h"
+#include "platform/TextCache.h"
 
 #include <utility>
 

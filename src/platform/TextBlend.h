@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/Surface.h"
-#include "platform/sdl/TextCache.h"
+#include "platform/TextCache.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/TextBlend.h"
+#include "platform/TextBlend.h"
 
 #include <algorithm>
 #include <cstring>
