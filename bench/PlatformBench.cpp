@@ -1,6 +1,7 @@
 // The SDL backend's costs per frame: a full screen of text with and without the
 // render cache, one flip of the back buffer to the real window, and the scaler's
-// writes into window-sized memory beside a plain copy of as many bytes.
+// writes into window-sized memory beside a plain copy of as many bytes, and finding
+// what changed between two frames.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -8,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/Damage.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/SdlText.h"
 
@@ -174,5 +176,32 @@ void BM_CopyWindowBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 BENCHMARK(BM_CopyWindowBytes)->Apply(windowSizes)->MinTime(EvictedMinTime)->Unit(benchmark::kMicrosecond);
+
+// Finding what changed: a frame where 24 sprite-sized squares moved, compared with
+// the last one (the back buffer freshly drawn, as it is after a frame).
+void BM_DamageOfMovedSprites(benchmark::State& state) {
+    platform::Surface frame(platform::ScreenWidth, platform::ScreenHeight);
+    frame.fill(0x00101020);
+    platform::Damage damage;
+    damage.update(frame.view());
+    constexpr int32_t Sprites = 24;
+    constexpr int32_t Size = 24;
+    int32_t step = 0;
+    size_t parts = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int32_t s = 0; s < Sprites; ++s) {
+            const int32_t x = (s * 97 + step * 3) % (platform::ScreenWidth - Size);
+            const int32_t y = (s * 53 + step * 2) % (platform::ScreenHeight - Size);
+            for (int32_t yy = y; yy < y + Size; ++yy)
+                for (int32_t xx = x; xx < x + Size; ++xx) frame.setPixel(xx, yy, 0x00FFFFFF - (step & 0xFF));
+        }
+        ++step;
+        state.ResumeTiming();
+        parts += damage.update(frame.view()).size();
+    }
+    state.counters["parts"] = static_cast<double>(parts) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_DamageOfMovedSprites)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -51,30 +51,40 @@ public:
     void clear(const WindowPixels& out) const;
     // Writes `source` (640x480) into the picture rectangle of `out`.
     void present(const PixelView& source, const WindowPixels& out) const;
+    // Writes only the window pixels that show `area` of the source (source pixels,
+    // right and bottom exclusive), the same pixels a whole present writes there.
+    void present(const PixelView& source, const WindowPixels& out, const Rect& area) const;
+    // The window rectangle whose pixels show `area` of the source; empty when none do.
+    Rect outputArea(const Rect& area) const;
 
     // The window-format value of one of our pixels.
     uint32_t convert(Pixel pixel) const;
 
 private:
-    // A source row in the window's format: itself, or converted once per pixel.
-    const uint32_t* inWindowFormat(const uint32_t* source) const;
-    void convertRow(const uint32_t* source, uint32_t* out) const;
-    // One window row from a row in the window's format.
-    void buildRow(const uint32_t* pixels, uint8_t* row) const;
-    // One row in the window's format doubled into the two window rows that show it.
-    void writeDoubledRows(const uint32_t* pixels, uint8_t* first, ptrdiff_t pitch) const;
-    void buildWholeRow(const uint32_t* pixels, uint32_t* row) const;
+    // Picture columns or rows [first, last) that show source positions [begin, end).
+    struct Span {
+        int32_t first = 0;
+        int32_t last = 0;
+    };
+    static Span spanOf(const std::vector<int32_t>& map, int32_t begin, int32_t end);
+    // Source row pixels [begin, end) in the window's format: themselves, or converted.
+    const uint32_t* inWindowFormat(const uint32_t* source, int32_t begin, int32_t end) const;
+    // Window row pixels for picture columns [first, last) from a row in the window's format.
+    void buildRow(const uint32_t* pixels, uint8_t* row, Span columns) const;
+    void buildWholeRow(const uint32_t* pixels, uint32_t* row, Span columns) const;
     template <typename Word>
-    void pickColumns(const uint32_t* pixels, Word* row) const;
+    void pickColumns(const uint32_t* pixels, Word* row, Span columns) const;
 
-    // Where a channel moves from our pixel to the window's, as shift counts.
+    // Where a channel moves from our pixel to the window's: cut out at `from`, widened
+    // as ((v << up) | (v >> repeat)) >> down, placed at `to`.
     struct ChannelShifts {
         int32_t from = 0;
         int32_t up = 0;
-        int32_t down = 0;
         int32_t repeat = 0;
+        int32_t down = 0;
         int32_t to = 0;
     };
+    uint32_t convertWith(Pixel pixel) const;
 
     PixelLayout layout_;
     bool native_ = true;
@@ -85,8 +95,6 @@ private:
     uint32_t opaque_ = 0;
     std::vector<int32_t> sourceColumn_;  // per picture column
     std::vector<int32_t> sourceRow_;     // per picture row
-    // Our channel value (0..255) to its bits in the window's format, per channel.
-    std::array<std::array<uint32_t, 256>, 3> channel_{};
     std::array<ChannelShifts, 3> shifts_{};
     mutable std::array<uint32_t, ScreenWidth> converted_{};  // the row being written
 };

@@ -164,7 +164,7 @@ bool SdlDisplay::createWindow() {
 bool SdlDisplay::createRenderer() {
     if (window_ == nullptr) return false;
     if (renderer_ != nullptr || writesWindowPixels()) return true;
-    const bool direct = path_ == PresentPath::Automatic;
+    const bool direct = path_ != PresentPath::Texture;
     // On a machine that can only render in software, OpenGL is never loaded.
     if (direct && renderingIsKnownSoftware() && openWindowSurface()) return true;
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
@@ -182,7 +182,7 @@ bool SdlDisplay::createRenderer() {
 // path, for SDL's software renderer. The OpenGL renderer goes only once its
 // replacement works, or is made again if the software renderer fails.
 bool SdlDisplay::replaceSoftwareGl() {
-    if (path_ == PresentPath::Automatic && openWindowSurface()) {
+    if (path_ != PresentPath::Texture && openWindowSurface()) {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
         return true;
@@ -196,15 +196,15 @@ bool SdlDisplay::replaceSoftwareGl() {
 }
 
 // The window's own pixels, written by each flip: only for formats the scaler writes.
+// On X11 they are our own shared memory, open to this user alone (SDL's segment can
+// be read and written by every local user); SDL's window surface elsewhere.
 bool SdlDisplay::openWindowSurface() {
     // The window surface must be X's own framebuffer, not one emulated through OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
-    if (surface != nullptr && layoutOf(surface->format).isSupported()) {
+    if (!x11Pixels_.open(window_)) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr || !layoutOf(surface->format).isSupported()) return false;
         surface_ = surface;
-    } else if (!x11Pixels_.open(window_)) {
-        // SDL has no window pixels for a 30-bit screen; X can still take our own.
-        return false;
     }
     rendererName_ = SoftwareRendererName;
     return true;
@@ -279,6 +279,7 @@ Surface* SdlDisplay::createBackBuffer() {
 }
 
 bool SdlDisplay::relayout() {
+    damage_.invalidate();
     if (x11Pixels_.isOpen()) return relayoutX11Pixels();
     if (window_ == nullptr || surface_ == nullptr) return false;
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -294,6 +295,23 @@ bool SdlDisplay::relayout() {
     return true;
 }
 
+void SdlDisplay::writeChanges(const WindowPixels& out) {
+    sendAreas_.clear();
+    if (path_ == PresentPath::WholeFrames) damage_.invalidate();
+    const std::vector<Rect>& changed = damage_.update(backBuffer_->view());
+    // Bars and picture after anything that may have spoilt the window, then what changed.
+    if (wholeWindowStale_) {
+        scaler_.present(backBuffer_->view(), out);
+        sendAreas_.push_back(Rect{0, 0, out.width, out.height});
+        return;
+    }
+    for (const Rect& area : changed) {
+        scaler_.present(backBuffer_->view(), out, area);
+        const Rect shown = scaler_.outputArea(area);
+        if (shown.width() > 0 && shown.height() > 0) sendAreas_.push_back(shown);
+    }
+}
+
 void SdlDisplay::presentToWindowSurface() {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;
@@ -302,19 +320,21 @@ void SdlDisplay::presentToWindowSurface() {
         if (!relayout()) return;
     }
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    scaler_.present(backBuffer_->view(), pixelsOf(surface));
+    if (wholeWindowStale_) damage_.invalidate();
+    writeChanges(pixelsOf(surface));
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    if (wholeWindowStale_) {
-        wholeWindowStale_ = SDL_UpdateWindowSurface(window_) != 0;
-        return;
-    }
-    // The bars are already on screen: only the picture is sent.
-    const Rect& picture = scaler_.picture();
-    const SDL_Rect area{picture.left, picture.top, picture.width(), picture.height()};
-    SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+    if (sendAreas_.empty()) return;
+    std::vector<SDL_Rect> areas;
+    areas.reserve(sendAreas_.size());
+    for (const Rect& r : sendAreas_) areas.push_back(SDL_Rect{r.left, r.top, r.width(), r.height()});
+    const bool sent =
+        SDL_UpdateWindowSurfaceRects(window_, areas.data(), static_cast<int>(areas.size())) == 0;
+    wholeWindowStale_ = !sent;
+    if (!sent) damage_.invalidate();
 }
 
 bool SdlDisplay::relayoutX11Pixels() {
+    damage_.invalidate();
     bool remade = false;
     if (!x11Pixels_.fit(remade)) return false;
     const WindowPixels out = x11Pixels_.pixels();
@@ -326,11 +346,13 @@ bool SdlDisplay::relayoutX11Pixels() {
 
 void SdlDisplay::presentToX11Pixels() {
     bool remade = false;
-    if (!x11Pixels_.fit(remade) || (remade && !relayoutX11Pixels())) return;
-    const WindowPixels out = x11Pixels_.pixels();
-    scaler_.present(backBuffer_->view(), out);
-    // Bars and picture the first time, then the picture alone.
-    x11Pixels_.send(wholeWindowStale_ ? Rect{0, 0, out.width, out.height} : scaler_.picture());
+    if (!x11Pixels_.fit(remade) || (remade && !relayoutX11Pixels())) {
+        damage_.invalidate();
+        return;
+    }
+    if (wholeWindowStale_) damage_.invalidate();
+    writeChanges(x11Pixels_.pixels());
+    if (!sendAreas_.empty()) x11Pixels_.send(sendAreas_);
     wholeWindowStale_ = false;
 }
 
@@ -386,9 +408,17 @@ void SdlDisplay::close() {
     videoStarted_ = false;
 }
 
+// The loop asks for events right after a frame and again just before the next one;
+// asking the window system both times costs system calls for nothing, so it is asked
+// only when some time has passed since it last was. SDL's own queue is read each time.
 bool SdlDisplay::pollEvent(Event& event) {
     SDL_Event sdlEvent;
-    if (SDL_PollEvent(&sdlEvent) == 0) return false;
+    const uint64_t now = SDL_GetTicks64();
+    if (now - lastPumpMs_ >= PumpSpacingMs) {
+        SDL_PumpEvents();
+        lastPumpMs_ = now;
+    }
+    if (SDL_PeepEvents(&sdlEvent, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) return false;
     event = Event{};
     if (sdlEvent.type == SDL_QUIT) {
         event.type = EventType::Quit;
@@ -423,7 +453,7 @@ void SdlDisplay::translateWindowEvent(uint8_t windowEvent, Event& event) {
             relayout();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-            wholeWindowStale_ = true;  // the bars may have been painted over
+            wholeWindowStale_ = true;  // the window may have been painted over
             break;
         default:
             break;

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "platform/Platform.h"
+#include "platform/Damage.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 #include "platform/sdl/X11Pixels.h"
 
 // SDL's own handle types, declared as SDL declares them so that users of this
@@ -21,9 +23,10 @@ namespace platform {
 
 class SdlControllers;
 
-// How flips reach the window. Automatic chooses by what the machine can do; the
-// texture path can be forced so that tests can compare the two.
-enum class PresentPath { Automatic, Texture };
+// How flips reach the window. Automatic chooses by what the machine can do and, on
+// the window's own pixels, sends only what changed; the texture path, or whole
+// frames every flip, can be forced so that tests can compare them.
+enum class PresentPath { Automatic, Texture, WholeFrames };
 
 class SdlDisplay final : public Display {
 public:
@@ -50,6 +53,7 @@ public:
     void attachControllers(SdlControllers* controllers) { controllers_ = controllers; }
 
     bool hasWindow() const { return window_ != nullptr; }
+    SDL_Window* window() const { return window_; }
     // Follows the window's focus events; the keyboard reads nothing without it.
     bool hasKeyboardFocus() const { return window_ != nullptr && focused_; }
     // Fits the picture to the window's current size and blackens the bars. Flips call
@@ -71,6 +75,8 @@ private:
     void presentToWindowSurface();
     bool relayoutX11Pixels();
     void presentToX11Pixels();
+    // Writes what changed into `out`; the window areas to send go to sendAreas_.
+    void writeChanges(const WindowPixels& out);
     bool writesWindowPixels() const { return surface_ != nullptr || x11Pixels_.isOpen(); }
     void rememberRendererName();
     bool pictureFillsOutput() const;
@@ -78,13 +84,19 @@ private:
     int windowScale() const;
     int displayIndex() const;
 
+    // Half a frame: more than a frame's own work, less than its sleep.
+    static constexpr uint64_t PumpSpacingMs = 8;
+    uint64_t lastPumpMs_ = 0;
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Surface* surface_ = nullptr;  // the window's pixels on the direct path
     FrameScaler scaler_;
-    X11Pixels x11Pixels_;  // ... or ours, where SDL has none (a 30-bit screen)
+    // ... or ours on X11, in a segment no other user can read.
+    X11Pixels x11Pixels_;
+    Damage damage_;
+    std::vector<Rect> sendAreas_;  // window areas of the present being made
     int32_t surfaceWidth_ = 0;
     int32_t surfaceHeight_ = 0;
     bool wholeWindowStale_ = true;  // bars not yet shown since the last layout

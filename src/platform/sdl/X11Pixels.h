@@ -1,11 +1,13 @@
 #pragma once
-// The window's own pixels on X11 where SDL cannot give them (a 30-bit screen): a
-// shared-memory image in the window's visual, put into the window on each present.
-// Kept apart from the display because X11's headers define names that clash with ours.
+// The window's own pixels on X11: a shared-memory image in the window's visual, at
+// any depth, in a segment only this user may attach, put into the window part by
+// part on each present. Kept apart from the display because X11's headers define
+// names that clash with ours.
 #include <cstdint>
+#include <vector>
 
-#include "platform/Geometry.h"
 #include "platform/FrameScaler.h"
+#include "platform/Geometry.h"
 
 typedef struct SDL_Window SDL_Window;
 // Xlib's connection and graphics context, declared as Xlib declares them.
@@ -30,8 +32,8 @@ public:
     // when it cannot be had. `remade` says whether it is a new one.
     bool fit(bool& remade);
     WindowPixels pixels() const;
-    // Puts this part of the image into the window.
-    void send(const Rect& area);
+    // Puts these parts of the image into the window.
+    void send(const std::vector<Rect>& areas);
     void close();
 
 private:
