@@ -41,12 +41,15 @@ public:
 
 private:
     void markRow(const uint32_t* now, uint32_t* last, uint8_t* tiles);
-    void collectRectangles();
+    void collectRectangles(int32_t block, int32_t gap);
+    bool blockChanged(int32_t row, int32_t column, int32_t block) const;
 
     std::vector<uint32_t> last_;  // the last picture, tightly packed
     std::vector<uint8_t> dirty_;  // per tile, row by row
     std::vector<Rect> rects_;
     std::vector<Rect> open_;  // rectangles still growing downwards
+    std::vector<Rect> runs_;
+    std::vector<Rect> stillOpen_;
     bool whole_ = true;
     bool reportedWhole_ = true;
 };

@@ -130,6 +130,30 @@ TEST(DamageTest, NeighbouringTilesMergeAndDistantOnesStayApart) {
     EXPECT_EQ(damage.update(frame.view()), (std::vector<Rect>{{400, 200, 440, 240}}));
 }
 
+// Stars all over the picture, each moving by a pixel: every change still reported,
+// in few enough rectangles that the window system is not flooded with requests.
+TEST(DamageTest, ScatteredChangesComeInFewRectangles) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int32_t> x(0, ScreenWidth - 2), y(0, ScreenHeight - 1);
+    Surface before(ScreenWidth, ScreenHeight), frame(ScreenWidth, ScreenHeight);
+    Damage damage;
+    damage.update(frame.view());
+    std::vector<std::pair<int32_t, int32_t>> stars(150);
+    for (auto& star : stars) star = {x(random), y(random)};
+    for (int32_t n = 0; n < 4; ++n) {
+        copyPixels(frame, before);
+        for (auto& [sx, sy] : stars) {
+            frame.setPixel(sx, sy, 0);
+            sy = (sy + 1) % ScreenHeight;
+            frame.setPixel(sx, sy, 0xFFFFFF);
+        }
+        const std::vector<Rect>& rects = damage.update(frame.view());
+        ASSERT_NO_FATAL_FAILURE(expectCoversChanges(rects, before, frame));
+        EXPECT_LE(rects.size(), 32u);
+        EXPECT_LT(damage.changedShare(), 0.9);
+    }
+}
+
 // Frames of many moving squares: every change reported, little else.
 TEST(DamageTest, ManyMovingSpritesAreAllReported) {
     std::mt19937 random(5);

@@ -158,6 +158,9 @@ bool SdlDisplay::createWindow() {
     watchForForeignClose(window_);
     windowId_ = SDL_GetWindowID(window_);
     focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    // The game never takes typed text: without text input SDL stops asking the
+    // input method for it every frame.
+    SDL_StopTextInput();
     return true;
 }
 
