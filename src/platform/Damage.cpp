@@ -1,5 +1,7 @@
 #include "platform/Damage.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/Platform.h"
@@ -18,17 +20,34 @@ constexpr int32_t LargestBlock = 4;  // tiles square
 static_assert(TileColumns % LargestBlock == 0 && TileRows % LargestBlock == 0);
 static_assert(ScreenWidth % Damage::TileSize == 0 && ScreenHeight % Damage::TileSize == 0);
 
+// Kept apart and out of line, its pointers declared unaliased, so that the compiler
+// vectorises it (inlined into the loop over rows it was not).
+[[gnu::noinline]] void gatherDifferences(const uint32_t* __restrict now, const uint32_t* __restrict last,
+                                         uint32_t* __restrict gathered, int32_t count) {
+    for (int32_t x = 0; x < count; ++x) gathered[x] |= now[x] ^ last[x];
+}
+
+[[gnu::noinline]] void gatherPixels(const uint32_t* __restrict now, uint32_t* __restrict gathered,
+                                    int32_t count) {
+    for (int32_t x = 0; x < count; ++x) gathered[x] |= now[x];
+}
+
 }  // namespace
 
 Damage::Damage()
     : last_(static_cast<size_t>(ScreenWidth) * ScreenHeight),
-      dirty_(static_cast<size_t>(TileColumns) * TileRows) {}
+      dirty_(static_cast<size_t>(TileColumns) * TileRows),
+      black_(static_cast<size_t>(TileColumns) * TileRows) {}
 
 const std::vector<Rect>& Damage::update(const PixelView& frame) {
     rects_.clear();
     if (frame.base == nullptr || frame.width < ScreenWidth || frame.height < ScreenHeight) return rects_;
     reportedWhole_ = whole_;
     if (whole_) {
+        for (int32_t band = 0; band < TileRows; ++band)
+            for (int32_t column = 0; column < TileColumns; ++column)
+                black_[static_cast<size_t>(band * TileColumns + column)] =
+                    isBlack(frame, band, column) ? 1 : 0;
         for (int32_t y = 0; y < ScreenHeight; ++y)
             std::memcpy(&last_[static_cast<size_t>(y) * ScreenWidth], frame.row(y),
                         sizeof(uint32_t) * ScreenWidth);
@@ -36,11 +55,7 @@ const std::vector<Rect>& Damage::update(const PixelView& frame) {
         rects_.push_back(Rect{0, 0, ScreenWidth, ScreenHeight});
         return rects_;
     }
-    std::fill(dirty_.begin(), dirty_.end(), uint8_t{0});
-    for (int32_t y = 0; y < ScreenHeight; ++y) {
-        markRow(frame.row(y), &last_[static_cast<size_t>(y) * ScreenWidth],
-                &dirty_[static_cast<size_t>(y / TileSize) * TileColumns]);
-    }
+    for (int32_t band = 0; band < TileRows; ++band) markBand(frame, band);
     // Each rectangle costs the window system a request: where changes are scattered
     // (stars all over the screen), coarser blocks trade a few unchanged pixels for
     // fewer requests.
@@ -53,18 +68,51 @@ const std::vector<Rect>& Damage::update(const PixelView& frame) {
     return rects_;
 }
 
-// Each tile's part of the row compared with the last picture's, and copied over it
-// where it differs: one pass over both rows.
-void Damage::markRow(const uint32_t* now, uint32_t* last, uint8_t* tiles) {
-    for (int32_t column = 0; column < TileColumns; ++column) {
-        const uint32_t* a = now + column * TileSize;
-        uint32_t* b = last + column * TileSize;
-        uint32_t differs = 0;
-        for (int32_t i = 0; i < TileSize; ++i) differs |= a[i] ^ b[i];
-        if (differs != 0) {
-            tiles[column] = 1;
-            std::memcpy(b, a, TileRowBytes);
+// One row of tiles: every pixel's difference from the last picture gathered per
+// column over the tile's rows, then each tile that differs is marked and copied over
+// the last picture. Most of the last picture is black, and there the new pixels are
+// the difference: the last picture is read only along runs of tiles that were not.
+void Damage::markBand(const PixelView& frame, int32_t band) {
+    std::array<uint32_t, ScreenWidth> differs{};
+    uint32_t* gathered = differs.data();
+    const int32_t top = band * TileSize;
+    uint8_t* black = &black_[static_cast<size_t>(band) * TileColumns];
+    // Runs of tiles alike in the last picture, the same for every row of the band.
+    struct Run {
+        int32_t x, count;
+        bool black;
+    };
+    std::array<Run, TileColumns> runs;
+    size_t runCount = 0;
+    for (int32_t column = 0; column < TileColumns;) {
+        int32_t end = column + 1;
+        while (end < TileColumns && black[end] == black[column]) ++end;
+        runs[runCount++] = Run{column * TileSize, (end - column) * TileSize, black[column] != 0};
+        column = end;
+    }
+    for (int32_t y = top; y < top + TileSize; ++y) {
+        const uint32_t* now = frame.row(y);
+        const uint32_t* last = last_.data() + static_cast<size_t>(y) * ScreenWidth;
+        for (size_t r = 0; r < runCount; ++r) {
+            const Run& run = runs[r];
+            if (run.black) {
+                gatherPixels(now + run.x, gathered + run.x, run.count);
+            } else {
+                gatherDifferences(now + run.x, last + run.x, gathered + run.x, run.count);
+            }
         }
+    }
+    uint8_t* tiles = &dirty_[static_cast<size_t>(band) * TileColumns];
+    for (int32_t column = 0; column < TileColumns; ++column) {
+        uint32_t any = 0;
+        for (int32_t i = 0; i < TileSize; ++i) any |= gathered[column * TileSize + i];
+        tiles[column] = any != 0 ? 1 : 0;
+        if (any == 0) continue;
+        for (int32_t y = top; y < top + TileSize; ++y) {
+            std::memcpy(&last_[static_cast<size_t>(y) * ScreenWidth + static_cast<size_t>(column * TileSize)],
+                        frame.row(y) + column * TileSize, TileRowBytes);
+        }
+        black[column] = isBlack(frame, band, column) ? 1 : 0;
     }
 }
 
@@ -111,6 +159,15 @@ bool Damage::blockChanged(int32_t row, int32_t column, int32_t block) const {
             if (tiles[x] != 0) return true;
     }
     return false;
+}
+
+bool Damage::isBlack(const PixelView& frame, int32_t band, int32_t column) {
+    uint32_t lit = 0;
+    for (int32_t y = band * TileSize; y < (band + 1) * TileSize; ++y) {
+        const uint32_t* row = frame.row(y) + column * TileSize;
+        for (int32_t i = 0; i < TileSize; ++i) lit |= row[i];
+    }
+    return lit == 0;
 }
 
 double Damage::changedShare() const {

@@ -40,12 +40,14 @@ public:
     double changedShare() const;
 
 private:
-    void markRow(const uint32_t* now, uint32_t* last, uint8_t* tiles);
+    void markBand(const PixelView& frame, int32_t band);
     void collectRectangles(int32_t block, int32_t gap);
     bool blockChanged(int32_t row, int32_t column, int32_t block) const;
+    static bool isBlack(const PixelView& frame, int32_t band, int32_t column);
 
     std::vector<uint32_t> last_;  // the last picture, tightly packed
     std::vector<uint8_t> dirty_;  // per tile, row by row
+    std::vector<uint8_t> black_;  // per tile: all black in the last picture
     std::vector<Rect> rects_;
     std::vector<Rect> open_;  // rectangles still growing downwards
     std::vector<Rect> runs_;

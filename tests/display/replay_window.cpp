@@ -4,53 +4,15 @@
 //   frame <n> <hash of the window's pixels> <pixels not black>
 // so that two runs can be compared pixel for pixel. Exit status 0 when all went.
 // Usage: replay_window <replay file> <frames> <every> [--whole]
-#include <SDL.h>
-#include <SDL_syswm.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "display/window_read_back.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "replay/Replay.h"
-
-namespace {
-
-constexpr uint64_t HashStart = 1469598103934665603ULL;
-constexpr uint64_t HashPrime = 1099511628211ULL;
-
-struct Shown {
-    uint64_t hash = HashStart;
-    int64_t lit = 0;
-};
-
-// The window's pixels as the X server holds them: what the player sees.
-bool readWindow(SDL_Window* window, Shown& shown) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) == 0) return false;
-    XImage* image =
-        XGetImage(info.info.x11.display, info.info.x11.window, 0, 0, static_cast<unsigned>(attributes.width),
-                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (image == nullptr) return false;
-    shown = Shown{};
-    for (int y = 0; y < image->height; ++y)
-        for (int x = 0; x < image->width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            shown.hash = (shown.hash ^ pixel) * HashPrime;
-            shown.lit += pixel != 0 ? 1 : 0;
-        }
-    XDestroyImage(image);
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -95,8 +57,8 @@ int main(int argc, char** argv) {
             }
             display.present();
             if (played % every != every - 1 && played != frames - 1) continue;
-            Shown s;
-            if (!readWindow(display.window(), s)) {
+            WindowShown s;
+            if (!readWindowBack(display.window(), s)) {
                 std::fprintf(stderr, "the window could not be read back\n");
                 return 1;
             }
