@@ -19,7 +19,7 @@ frames=${DAMAGE_FRAMES:-780}
 every=${DAMAGE_EVERY:-13}
 
 mkdir -p "$work"
-for screen in 1280x960x24 1366x768x24 1280x960x16 1920x1080x16 640x480x24; do
+for screen in 1280x960x24 1366x768x24 1280x960x16 1920x1080x16; do
     xvfb_start "$screen" || die "could not start Xvfb at $screen"
     "$player" "$replay" "$frames" "$every" >"$work/$screen-damage.txt" 2>"$work/damage.err" ||
         die "$screen: the changed-parts run failed"
@@ -33,11 +33,14 @@ for screen in 1280x960x24 1366x768x24 1280x960x16 1920x1080x16 640x480x24; do
         fail "$screen: the window differs from whole frames, first at: ${first#< }"
     fi
     # Most reads show a picture (not a black screen), and the picture changes.
-    lit=$(awk '$4 > 20000 { n++ } END { print n + 0 }' "$work/$screen-damage.txt")
+    # (A picture of stars, ship and status lights up at least 1 % of the screen.)
+    size=${screen%x*}
+    area=$((${size%x*} * ${size#*x}))
+    lit=$(awk -v least=$((area / 100)) '$4 > least { n++ } END { print n + 0 }' "$work/$screen-damage.txt")
     ((lit * 10 >= reads * 9)) || fail "$screen: only $lit of $reads reads show a picture"
     distinct=$(awk '{ print $3 }' "$work/$screen-damage.txt" | sort -u | wc -l)
     ((distinct * 10 >= reads * 9)) || fail "$screen: the picture hardly changes ($distinct of $reads distinct)"
-    echo "$screen: $reads reads equal, $distinct distinct pictures"
+    echo "$screen: $reads reads compared, $distinct distinct pictures"
 done
 
 ((failures == 0)) || exit 1
