@@ -1,0 +1,492 @@
+// The web build in headless chromium: what a player sees and hears on the page,
+// the offline copy, a start-up failure, and the budgets of the download, the
+// first picture and a frame's work.
+// Usage: node page-test.mjs SITE_DIR NATIVE_BENCH NATIVE_REPLAY_EXPECT NATIVE_GAME
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+import { PNG } from 'pngjs';
+import puppeteer from 'puppeteer-core';
+
+import { serveSite } from './site-server.mjs';
+import { findShip, smallSpots, countPixels, toGamePixels } from './picture.mjs';
+
+const site = path.resolve(process.argv[2] || 'build/web');
+const nativeBench = process.argv[3] || '';
+const nativeReplay = process.argv[4] || '';
+const nativeGame = process.argv[5] || '';
+const repositoryRoot = path.resolve(site, '..', '..');
+
+const ChromiumFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+// 2 screen pixels a game pixel, with black bars of 60 pixels either side.
+const Viewport = { width: 1400, height: 960 };
+const Scale = 2;
+// Where the status display writes the wave (in blue) and its message line (green).
+const WaveLine = { left: 240, top: 0, right: 400, bottom: 30 };
+const MessageLine = { left: 0, top: 440, right: 160, bottom: 480 };
+const isBlue = (r, g, b) => b > 120 && b > r + 60 && b > g + 60;
+const isGreen = (r, g, b) => g > 100 && g > r + 50 && g > b + 50;
+const DownloadBudgetBytes = 1024 * 1024;
+const FirstPictureBudgetMs = 500;
+const FrameWorkRatioBudget = 2;
+
+// Timings are judged only on a machine that is not already busy with twice the
+// work it has cores for; otherwise they are printed and left unjudged.
+const busy = os.loadavg()[0] > os.cpus().length * 2;
+function judgeTime(withinBudget, what) {
+  if (busy) {
+    console.log(`web: ${what} not judged: load ${os.loadavg()[0].toFixed(1)} on ${os.cpus().length} cores`);
+    return;
+  }
+  expect(withinBudget, what);
+}
+
+let passed = 0;
+let failed = 0;
+const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function check(name, body) {
+  const started = Date.now();
+  try {
+    await body();
+    passed += 1;
+    console.log(`ok ${name} (${Date.now() - started} ms)`);
+  } catch (error) {
+    failed += 1;
+    console.log(`FAILED ${name}: ${error && error.stack ? error.stack : error}`);
+  }
+}
+
+function expect(condition, message) {
+  if (!condition) throw new Error(message);
+}
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glintwake-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, userDataDir: profile,
+    args: ChromiumFlags, defaultViewport: Viewport, protocolTimeout: 60000,
+  });
+  return { browser, profile };
+}
+
+async function close({ browser, profile }) {
+  await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+
+// Opens the game and notes everything the console and the page report.
+async function openGame(browser, url) {
+  const page = await browser.newPage();
+  const problems = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') problems.push(`console: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => problems.push(`page: ${error.message}`));
+  await page.goto(url, { waitUntil: 'load' });
+  return { page, problems };
+}
+
+async function frames(page) {
+  return page.evaluate(() => (window.Module && Module.started ? Module._glintwake_frames() : 0));
+}
+
+async function waitForFrames(page, count, timeoutMs = 5000) {
+  const end = Date.now() + timeoutMs;
+  while (Date.now() < end) {
+    if ((await frames(page)) >= count) return;
+    await wait(20);
+  }
+  throw new Error(`fewer than ${count} frames after ${timeoutMs} ms`);
+}
+
+// The game's 640x480 picture as the screen shows it.
+async function picture(page) {
+  const png = PNG.sync.read(await page.screenshot({ type: 'png' }));
+  const box = await page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return { left: r.left, top: r.top, width: r.width, height: r.height };
+  });
+  return { png, box, game: toGamePixels(png, box, Scale) };
+}
+
+async function holdKey(page, key, ms) {
+  await page.keyboard.down(key);
+  await wait(ms);
+  await page.keyboard.up(key);
+}
+
+// The loudest sample the page's analyser saw over `ms`.
+async function loudness(page, ms) {
+  return page.evaluate(async (duration) => {
+    const audio = Module.glintwakeAudio;
+    if (!audio) return -1;
+    const samples = new Float32Array(audio.analyser.fftSize);
+    let peak = 0;
+    const end = performance.now() + duration;
+    while (performance.now() < end) {
+      audio.analyser.getFloatTimeDomainData(samples);
+      for (const s of samples) peak = Math.max(peak, Math.abs(s));
+      await new Promise((r) => setTimeout(r, 20));
+    }
+    return peak;
+  }, ms);
+}
+
+// CPU seconds of a process and all it started, by program name.
+function treeCpuSeconds(rootPid) {
+  const ticks = Number(execFileSync('getconf', ['CLK_TCK']).toString().trim());
+  const children = new Map();
+  const stats = new Map();
+  for (const entry of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
+      const name = stat.slice(stat.indexOf('(') + 1, stat.lastIndexOf(')'));
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      const parent = Number(fields[1]);
+      stats.set(Number(entry), { name, cpu: (Number(fields[11]) + Number(fields[12])) / ticks });
+      if (!children.has(parent)) children.set(parent, []);
+      children.get(parent).push(Number(entry));
+    } catch { /* the process ended meanwhile */ }
+  }
+  const byName = { all: 0 };
+  const todo = [rootPid];
+  while (todo.length) {
+    const pid = todo.pop();
+    const stat = stats.get(pid);
+    if (stat) {
+      byName.all += stat.cpu;
+      byName[stat.name] = (byName[stat.name] || 0) + stat.cpu;
+    }
+    todo.push(...(children.get(pid) || []));
+  }
+  return byName;
+}
+
+// The native game on its own Xvfb: CPU per frame of the game and of the X server,
+// at the 60 frames a second its schedule runs.
+async function nativeCpuPerFrame(program, seconds) {
+  const child = spawn('xvfb-run', ['-a', '-s', '-screen 0 1280x960x24', path.resolve(program)],
+    { cwd: repositoryRoot, detached: true, stdio: 'ignore' });
+  try {
+    await wait(2000);
+    const before = treeCpuSeconds(child.pid);
+    await wait(seconds * 1000);
+    const after = treeCpuSeconds(child.pid);
+    const frames = 60 * seconds;
+    return { game: ((after.glintwake || 0) - (before.glintwake || 0)) / frames * 1e6,
+      x: ((after.Xvfb || 0) - (before.Xvfb || 0)) / frames * 1e6 };
+  } finally {
+    try { process.kill(-child.pid, 'SIGTERM'); } catch { /* already gone */ }
+  }
+}
+
+function gzipSize(dir) {
+  let total = 0;
+  for (const entry of fs.readdirSync(dir, { withFileTypes: true })) {
+    const full = path.join(dir, entry.name);
+    total += entry.isDirectory() ? gzipSize(full) : zlib.gzipSync(fs.readFileSync(full), { level: 6 }).length;
+  }
+  return total;
+}
+
+const ReplayKeyNames = new Map([[0xcb, 'Left'], [0xcd, 'Right'], [0xc8, 'Up'], [0xd0, 'Down'], [0x39, 'Space'],
+  [0x38, 'LeftAlt'], [0xb8, 'RightAlt'], [0x1d, 'LeftControl'], [0x9d, 'RightControl'], [0x2a, 'LeftShift'],
+  [0x2c, 'Z'], [0x2d, 'X'], [0x10, 'Q'], [0x1c, 'Return'], [0x01, 'Escape']]);
+
+// The page's frames (dt and keys read) as a replay file for the headless game.
+function replayOf(seed, log) {
+  const lines = [`seed ${seed}`];
+  for (const line of log.trim().split('\n')) {
+    const [dt, ...codes] = line.split(' ');
+    const names = codes.map((code) => ReplayKeyNames.get(Number(code)) || `unknown-${code}`);
+    lines.push([1, dt, ...names].join(' '));
+  }
+  return lines.join('\n') + '\n';
+}
+
+function headlessHash(replayText) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'glintwake-replay-'));
+  const file = path.join(dir, 'page.replay');
+  fs.writeFileSync(file, replayText);
+  try {
+    execFileSync(nativeReplay, [file], { stdio: 'pipe' });
+    const summary = fs.readFileSync(path.join(dir, 'page.expected'), 'utf8');
+    return summary.match(/^hash (\w+)$/m)[1];
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+}
+
+function nativeFrameMicroseconds() {
+  const out = execFileSync(nativeBench, ['--benchmark_filter=BM_PlayedFrame/1$', '--benchmark_format=json',
+    '--benchmark_min_time=1'], { cwd: repositoryRoot }).toString();
+  const run = JSON.parse(out).benchmarks.find((b) => b.name.startsWith('BM_PlayedFrame/1'));
+  return run.real_time;  // microseconds, as the benchmark reports them
+}
+
+const started = Date.now();
+const server = await serveSite(site);
+const home = `http://127.0.0.1:${server.port}/`;
+console.log(`web: serving ${site} at ${home}`);
+
+const downloadBytes = gzipSize(site);
+console.log(`web budget: whole download ${downloadBytes} bytes gzip-compressed (limit ${DownloadBudgetBytes})`);
+await check('the whole download is under 1 MB compressed', () => {
+  expect(downloadBytes < DownloadBudgetBytes, `${downloadBytes} bytes`);
+});
+
+const main = await launch();
+let game;
+await check('the page loads and plays with no error on the console', async () => {
+  game = await openGame(main.browser, home);
+  await waitForFrames(game.page, 10);
+  await wait(300);
+  expect(game.problems.length === 0, game.problems.join('\n'));
+});
+
+await check('within a second the screen shows stars, the status texts and the ship', async () => {
+  await game.page.waitForFunction(() => window.Module && Module.firstPictureAt, { timeout: 10000 });
+  const now = await game.page.evaluate(() => performance.now());
+  if (now < 1000) await wait(1000 - now);
+  const shot = await picture(game.page);
+  const shotAt = await game.page.evaluate(() => performance.now());
+  fs.writeFileSync(path.join(os.tmpdir(), 'glintwake-web-first.png'), PNG.sync.write(shot.png));
+  expect(Math.abs(shot.box.width - 640 * Scale) < 1 && Math.abs(shot.box.height - 480 * Scale) < 1,
+    `picture ${shot.box.width}x${shot.box.height}, not 4:3 at 2x`);
+  const bars = countPixels(shot.png, { left: 0, top: 0, right: shot.box.left - 1, bottom: Viewport.height },
+    (r, g, b) => r + g + b > 0);
+  expect(bars === 0, `${bars} lit pixels in the black bars`);
+  const stars = smallSpots(shot.game, { left: 0, top: 40, right: 640, bottom: 420 });
+  const waveText = countPixels(shot.game.png, WaveLine, isBlue);
+  const startText = countPixels(shot.game.png, MessageLine, isGreen);
+  const ship = findShip(shot.game);
+  console.log(`web: screenshot at ${shotAt.toFixed(0)} ms: ${stars} stars, wave line ${waveText} blue pixels, ` +
+    `message line ${startText} green pixels, ship ${ship.pixels} pixels at x ${ship.centreX.toFixed(0)}`);
+  expect(stars >= 20, `only ${stars} stars`);
+  expect(waveText >= 30, `wave line: ${waveText} blue pixels`);
+  expect(startText >= 30, `message line: ${startText} green pixels`);
+  expect(ship.pixels >= 200, `ship: ${ship.pixels} pixels near the bottom`);
+  const style = await game.page.$eval('#screen', (c) => getComputedStyle(c).imageRendering);
+  expect(style === 'pixelated', `scaling is ${style}`);
+  judgeTime(shotAt < 1100, `the screenshot came ${shotAt.toFixed(0)} ms after navigation`);
+});
+
+await check('holding ArrowRight moves the ship, holding Space fires, and the shots sound', async () => {
+  await game.page.bringToFront();
+  const before = findShip((await picture(game.page)).game);
+  await holdKey(game.page, 'ArrowRight', 600);
+  const after = findShip((await picture(game.page)).game);
+  expect(after.centreX > before.centreX + 30, `ship x ${before.centreX} -> ${after.centreX}`);
+  const above = (p) => countPixels(p.png, { left: after.left, top: 80, right: after.right, bottom: after.top - 2 },
+    (r, g, b) => r + g + b > 150);
+  const quiet = above((await picture(game.page)).game);
+  await game.page.keyboard.down('Space');
+  await wait(400);
+  const firing = above((await picture(game.page)).game);
+  const loud = await loudness(game.page, 400);
+  await game.page.keyboard.up('Space');
+  expect(firing > quiet + 40, `pixels above the ship: ${quiet} -> ${firing} while firing`);
+  const state = await game.page.evaluate(() => Module.glintwakeAudio && Module.glintwakeAudio.context.state);
+  expect(state === 'running', `audio context ${state}`);
+  expect(loud > 0.02, `peak ${loud} while firing`);
+  console.log(`web: peak level while firing ${loud.toFixed(3)}`);
+});
+
+await check('after M the shots are silent', async () => {
+  await holdKey(game.page, 'KeyM', 50);
+  await game.page.keyboard.down('Space');
+  await wait(200);
+  const peak = await loudness(game.page, 500);
+  await game.page.keyboard.up('Space');
+  await holdKey(game.page, 'KeyM', 50);
+  expect(peak >= 0 && peak < 0.001, `peak ${peak} while muted`);
+});
+
+await check('a tap shorter than a frame still reaches the game', async () => {
+  const before = findShip((await picture(game.page)).game);
+  for (let i = 0; i < 20; ++i) {
+    await game.page.keyboard.down('ArrowLeft');
+    await game.page.keyboard.up('ArrowLeft');
+    await wait(25);
+  }
+  await wait(100);
+  const after = findShip((await picture(game.page)).game);
+  expect(after.centreX < before.centreX - 4, `ship x ${before.centreX} -> ${after.centreX} after 20 taps`);
+});
+
+await check('the game\'s keys do not scroll the page', async () => {
+  await game.page.evaluate(() => { document.body.style.height = '5000px'; document.body.style.overflow = 'auto'; });
+  for (const key of ['ArrowDown', 'Space', 'PageDown']) await holdKey(game.page, key, 60);
+  const scrolled = await game.page.evaluate(() => window.scrollY);
+  await game.page.evaluate(() => { document.body.style.height = ''; document.body.style.overflow = ''; });
+  // PageDown is not the game's and may scroll; the game's keys must not.
+  await game.page.evaluate(() => window.scrollTo(0, 0));
+  for (const key of ['ArrowDown', 'Space', 'ArrowUp', 'AltLeft']) await holdKey(game.page, key, 60);
+  expect(await game.page.evaluate(() => window.scrollY) === 0, 'the game\'s keys scrolled the page');
+  expect(scrolled >= 0, 'scroll position unreadable');
+  const cursor = await game.page.$eval('#screen', (c) => getComputedStyle(c).cursor);
+  expect(cursor === 'none', `cursor over the picture in play: ${cursor}`);
+});
+
+await check('hiding the page pauses the game, and it stays paused until P', async () => {
+  const other = await main.browser.newPage();
+  await other.bringToFront();
+  await wait(300);
+  const hidden = await game.page.evaluate(() => document.visibilityState);
+  const atHide = await frames(game.page);
+  await wait(500);
+  const stillHidden = await frames(game.page);
+  await game.page.bringToFront();
+  await other.close();
+  await wait(400);
+  const back = await frames(game.page);
+  expect(hidden === 'hidden', `page is ${hidden} behind another tab`);
+  expect(stillHidden === atHide && back === atHide, `frames ${atHide} -> ${stillHidden} -> ${back} while paused`);
+  await holdKey(game.page, 'KeyP', 50);
+  await wait(300);
+  const going = await frames(game.page);
+  expect(going > back + 5, `frames ${back} -> ${going} after P`);
+});
+
+await check('frames of the page and of the headless game end on the same picture', async () => {
+  const seed = 4242;
+  const run = await openGame(main.browser, `${home}?seed=${seed}&notext&record`);
+  await waitForFrames(run.page, 5);
+  await holdKey(run.page, 'ArrowRight', 300);
+  await run.page.keyboard.down('Space');
+  await holdKey(run.page, 'ArrowLeft', 500);
+  await run.page.keyboard.up('Space');
+  await holdKey(run.page, 'KeyZ', 100);
+  await wait(200);
+  const { log, hash } = await run.page.evaluate(() => ({
+    log: UTF8ToString(Module._glintwake_frame_log()), hash: UTF8ToString(Module._glintwake_frame_hash()),
+  }));
+  await run.page.close();
+  const frameCount = log.trim().split('\n').length;
+  const expected = headlessHash(replayOf(seed, log));
+  console.log(`web: ${frameCount} frames, page hash ${hash}, headless hash ${expected}`);
+  expect(frameCount > 60, `only ${frameCount} frames`);
+  expect(hash === expected, `page ${hash}, headless ${expected}`);
+});
+
+await check('Escape ends the game and the page says so', async () => {
+  await holdKey(game.page, 'Escape', 100);
+  await wait(300);
+  const ended = await game.page.evaluate(() => ({
+    ended: document.body.classList.contains('ended'),
+    text: document.getElementById('ended').innerText,
+  }));
+  const framesAtEnd = await frames(game.page);
+  await wait(200);
+  const shot = PNG.sync.read(await game.page.screenshot({ type: 'png' }));
+  fs.writeFileSync(path.join(os.tmpdir(), 'glintwake-web-ended.png'), PNG.sync.write(shot));
+  const lit = countPixels(shot, { left: 0, top: 0, right: Viewport.width, bottom: Viewport.height },
+    (r, g, b) => r + g + b > 300);
+  expect(ended.ended && /has ended/.test(ended.text) && /play again/i.test(ended.text), JSON.stringify(ended));
+  expect(await frames(game.page) === framesAtEnd, 'frames still run after Escape');
+  expect(lit > 500, `the ended page shows ${lit} light pixels`);
+});
+
+await check('with the network gone after the first visit, a reload still plays', async () => {
+  const page = game.page;
+  await page.goto(home, { waitUntil: 'load' });
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await waitForFrames(page, 5);
+  await server.cut();
+  await page.reload({ waitUntil: 'load' });
+  await waitForFrames(page, 30, 8000);
+  const ship = findShip((await picture(page)).game);
+  expect(ship.pixels >= 200, `no ship offline (${ship.pixels} pixels)`);
+  server.restore();
+});
+await close(main);
+
+await check('an image missing on the server shows "Error Loading Images" in the box', async () => {
+  const broken = await serveSite(site, { missing: new Set(['/Images/playerShip.bmp']) });
+  const browser = await launch();
+  try {
+    const { page } = await openGame(browser.browser, `http://127.0.0.1:${broken.port}/`);
+    await page.waitForSelector('#message-box', { timeout: 8000 });
+    const box = await page.$eval('#message-box', (b) => ({
+      caption: b.querySelector('.caption').textContent, text: b.querySelector('p').textContent,
+      button: b.querySelector('button').textContent,
+      rect: (({ left, top, width, height }) => ({ left, top, width, height }))(b.getBoundingClientRect()),
+    }));
+    const shot = PNG.sync.read(await page.screenshot({ type: 'png' }));
+    fs.writeFileSync(path.join(os.tmpdir(), 'glintwake-web-box.png'), PNG.sync.write(shot));
+    const light = countPixels(shot, { left: box.rect.left, top: box.rect.top, right: box.rect.left + box.rect.width,
+      bottom: box.rect.top + box.rect.height }, (r, g, b) => r > 200 && g > 200 && b > 200);
+    expect(box.caption === 'Glintwake' && box.text === 'Error Loading Images' && box.button === 'OK',
+      JSON.stringify(box));
+    expect(light > box.rect.width * box.rect.height * 0.3, `the box shows ${light} light pixels`);
+    expect(await frames(page) === 0, 'the game ran without its images');
+  } finally {
+    await close(browser);
+    await broken.close();
+  }
+});
+
+// Budgets: the first picture, and the cost of a frame beside the native game's.
+const budgets = await launch();
+await check('text is the game\'s own drawing: without it the same places stay dark', async () => {
+  const plain = await openGame(budgets.browser, `${home}?notext`);
+  await waitForFrames(plain.page, 20);
+  const shot = await picture(plain.page);
+  const waveText = countPixels(shot.game.png, WaveLine, isBlue);
+  await plain.page.close();
+  expect(waveText === 0, `${waveText} blue pixels with no text`);
+});
+
+await check('the first picture comes within 500 ms of navigation', async () => {
+  const times = [];
+  for (let i = 0; i < 3; ++i) {
+    const context = await budgets.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.goto(home, { waitUntil: 'load' });
+    await page.waitForFunction(() => window.Module && Module.firstPictureAt, { timeout: 10000 });
+    times.push(await page.evaluate(() => Module.firstPictureAt));
+    await context.close();
+  }
+  const best = Math.min(...times);
+  console.log(`web budget: first picture ${times.map((t) => t.toFixed(0)).join(', ')} ms after navigation; ` +
+    `best ${best.toFixed(0)} ms (limit ${FirstPictureBudgetMs})`);
+  judgeTime(best <= FirstPictureBudgetMs, `first picture after ${best.toFixed(0)} ms`);
+});
+
+await check('a frame\'s own work in the page is at most twice the native frame\'s', async () => {
+  const { page } = await openGame(budgets.browser, home);
+  await waitForFrames(page, 30);
+  await page.keyboard.down('Space');
+  const pid = budgets.browser.process().pid;
+  const before = await page.evaluate(() => [Module._glintwake_frames(), Module._glintwake_frame_work_ms()]);
+  const cpuBefore = treeCpuSeconds(pid).all;
+  for (const key of ['ArrowLeft', 'ArrowRight', 'ArrowLeft', 'ArrowRight']) await holdKey(page, key, 1000);
+  const cpuAfter = treeCpuSeconds(pid).all;
+  const after = await page.evaluate(() => [Module._glintwake_frames(), Module._glintwake_frame_work_ms()]);
+  await page.keyboard.up('Space');
+  const count = after[0] - before[0];
+  const pageUs = ((after[1] - before[1]) / count) * 1000;
+  const browserUs = ((cpuAfter - cpuBefore) / count) * 1e6;
+  const nativeUs = nativeBench ? nativeFrameMicroseconds() : NaN;
+  console.log(`web budget: frame work in the page ${pageUs.toFixed(1)} us over ${count} frames; ` +
+    `native played frame ${nativeUs.toFixed(1)} us; ratio ${(pageUs / nativeUs).toFixed(2)} (limit ${FrameWorkRatioBudget})`);
+  const native = nativeGame ? await nativeCpuPerFrame(nativeGame, 4) : { game: NaN, x: NaN };
+  console.log(`web budget: browser CPU per frame (all its processes) ${browserUs.toFixed(0)} us; ` +
+    `native game ${native.game.toFixed(0)} us and its X server ${native.x.toFixed(0)} us (Xvfb, 1280x960); ` +
+    `load ${os.loadavg().map((l) => l.toFixed(2)).join(' ')}`);
+  expect(count > 100, `only ${count} frames in 4 s`);
+  expect(nativeBench, 'no native benchmark to compare with');
+  expect(pageUs <= FrameWorkRatioBudget * nativeUs, `${pageUs.toFixed(1)} us against ${nativeUs.toFixed(1)} us`);
+});
+await close(budgets);
+await server.close();
+
+console.log(`web tests took ${((Date.now() - started) / 1000).toFixed(1)} s`);
+console.log(`web: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
