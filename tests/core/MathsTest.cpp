@@ -72,6 +72,16 @@ TEST(MathsTest, SpecialValuesFollowTheCLibrary) {
     }
 }
 
+// A build that fuses a * b + c into one rounding (allowed by default on machines
+// with FMA) would round the game differently from one without.
+TEST(MathsTest, ArithmeticIsRoundedStepByStep) {
+    // volatile, so the compiler cannot work the sum out while building.
+    volatile double a = 1.0 + 0x1p-30;
+    volatile double c = -(1.0 + 0x1p-29);
+    const double x = a;
+    EXPECT_EQ(0.0, x * x + c);  // fused, it would be 2^-60
+}
+
 TEST(MathsTest, NeverMoreThanOneUnitFromTheCLibrary) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> angle(-50.0, 50.0);
