@@ -2,8 +2,10 @@
 # backend, and the replay check for node. Included from the top level instead of
 # the SDL backend and the desktop programs.
 
-# SSE2 intrinsics of the portable parts map onto WebAssembly's 128-bit vectors.
-add_compile_options(-msimd128 -msse2)
+# SSE2 intrinsics of the portable parts map onto WebAssembly's 128-bit vectors;
+# bulk memory makes the frame's clear and copies single instructions, not loops.
+add_compile_options(-msimd128 -msse2 -mbulk-memory)
+add_link_options(-mbulk-memory)
 
 # --- The replay check under node: the headless harness reads the repository's
 # Images/ and tests/replays/ straight from the host's file system.
