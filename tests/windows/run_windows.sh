@@ -185,10 +185,11 @@ installer() {
 
     wine "$dir/uninstall.exe" /S >"$work/uninstall.out" 2>&1 || fail "the uninstaller failed"
     wineserver -w  # it runs on from a copy of itself
+    local left=$failures
     [[ ! -e "$dir" ]] || fail "the program's folder is still there: $(find "$dir" | head -5 | tr '\n' ' ')"
     [[ ! -e "$link" ]] || fail "the shortcut is still there"
     wine reg query "$key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
-    echo "uninstalled: folder, shortcut and entry gone"
+    ((failures == left)) && echo "uninstalled: folder, shortcut and entry gone"
 }
 
 [[ -f "$game" ]] || die "no program at $game"
