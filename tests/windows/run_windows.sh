@@ -5,7 +5,8 @@
 #              gives exactly the summary in its .expected file
 #   play       the window shows stars, the status display's texts and the ship;
 #              Left and Space held fly the ship left and fire, and the picture
-#              changes; Escape ends the game with status 0
+#              changes; F11 makes a 640x480 window and F11 again the whole screen;
+#              Escape ends the game with status 0
 #   box        Images\ without invincible.bmp: "Error Loading Images" on standard
 #              error and a box titled Glintwake with text in it; Return closes
 #              it and the status is 1
@@ -80,9 +81,27 @@ play() {
     ((moved > 40)) || fail "the ship did not fly left (from x $before to $after)"
     ((lasers > 15)) || fail "no lasers in flight ($lasers laser pixels)"
     ((changed > 2000)) || fail "the picture hardly changed ($changed pixels)"
+    window_mode
     press Escape
     expect_exit 100 0
     echo "Escape ended the game with status 0"
+}
+
+# F11: a window of a whole multiple of the picture that fits the screen with its
+# frame (here 640x480), then the whole screen again.
+window_mode() {
+    local window
+    window=$(visible_glintwake)
+    press F11
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/local /')"
+    echo "F11: window ${WIDTH}x${HEIGHT} at $X,$Y"
+    [[ "${WIDTH}x${HEIGHT}" == 640x480 ]] || fail "F11 gave a ${WIDTH}x${HEIGHT} window, not 640x480"
+    press F11
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$window" | sed 's/^/local /')"
+    echo "F11 again: ${WIDTH}x${HEIGHT} at $X,$Y"
+    [[ "${WIDTH}x${HEIGHT}" == 1280x960 ]] || fail "F11 again gave ${WIDTH}x${HEIGHT}, not the whole screen"
 }
 
 box() {

@@ -344,13 +344,18 @@ bool Win32Display::setWindowed(bool windowed) {
     return true;
 }
 
-// The largest whole multiple of the picture whose window fits the monitor's work
-// area, at least one.
+// The largest whole multiple of the picture whose window, frame and title bar
+// included, fits the monitor's work area; at least one.
 int Win32Display::windowScale() const {
     const RECT work = monitorArea(hwnd(window_), true);
     const int32_t width = work.right - work.left;
     const int32_t height = work.bottom - work.top;
-    return std::max(1, std::min(width / ScreenWidth, height / ScreenHeight));
+    for (int scale = std::max(1, std::min(width / ScreenWidth, height / ScreenHeight)); scale > 1; --scale) {
+        RECT frame{0, 0, ScreenWidth * scale, ScreenHeight * scale};
+        AdjustWindowRectEx(&frame, WindowedStyle, FALSE, WS_EX_APPWINDOW);
+        if (frame.right - frame.left <= width && frame.bottom - frame.top <= height) return scale;
+    }
+    return 1;
 }
 
 }  // namespace platform::win32
