@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Keys.h"
-#include "platform/PadKeys.h"
+#include "platform/PadMapping.h"
 #include "platform/win32/ScanCodes.h"
 #include "platform/win32/XInputMapping.h"
 

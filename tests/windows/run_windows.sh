@@ -48,7 +48,7 @@ replays() {
     local status=$?
     cat "$out"
     ((status == 0)) || fail "a replay ended otherwise under wine (status $status)"
-    grep -q "^same " "$out" || fail "no replay was played"
+    grep -q "^ok " "$out" || fail "no replay was played"
 }
 
 play() {

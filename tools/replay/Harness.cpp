@@ -6,7 +6,6 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "player/Player.h"
-#include "replay/RealFonts.h"
 #include "shop/Shop.h"
 #include "world/FrameUpdate.h"
 #include "world/GameState.h"
@@ -51,7 +50,7 @@ std::filesystem::path repositoryRoot() {
 }
 
 Harness::Harness(uint32_t seed, const HarnessSetup& setup) {
-    if (setup.realFonts) fonts_ = createRealFonts();
+    if (setup.realFonts) fonts_ = makeRealFonts();
     platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get(), setup.recordText);
     platform_->headlessDisplay().setBackBufferPitch(setup.backBufferPitch);
     platform_->headlessDisplay().setPresentCopies(setup.copyOnPresent);

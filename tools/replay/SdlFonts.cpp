@@ -1,9 +1,9 @@
 #include "platform/sdl/SdlPlatform.h"
-#include "replay/RealFonts.h"
+#include "replay/Harness.h"
 
 namespace glintwake::play {
 
-std::unique_ptr<platform::TextRenderer> createRealFonts() {
+std::unique_ptr<platform::TextRenderer> makeRealFonts() {
     return platform::createSdlTextRenderer();
 }
 

@@ -1,9 +1,9 @@
 #include "platform/win32/Win32Platform.h"
-#include "replay/RealFonts.h"
+#include "replay/Harness.h"
 
 namespace glintwake::play {
 
-std::unique_ptr<platform::TextRenderer> createRealFonts() {
+std::unique_ptr<platform::TextRenderer> makeRealFonts() {
     return platform::win32::createWin32TextRenderer();
 }
 

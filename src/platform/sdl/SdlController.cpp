@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/Keys.h"
+
 namespace platform {
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/PadKeys.h"
+#include "platform/PadMapping.h"
 #include "platform/Platform.h"
 
 typedef union SDL_Event SDL_Event;

@@ -4,7 +4,7 @@
 // arithmetic on XINPUT_GAMEPAD's fields, no Windows header, tested anywhere.
 #include <cstdint>
 
-#include "platform/PadKeys.h"
+#include "platform/PadMapping.h"
 
 namespace platform::win32 {
 

@@ -1,12 +1,13 @@
 #pragma once
-// What a standard game pad holds, as keys of the game's key state: every backend
-// reads its pads into a PadReading and lets addPadKeys mark the keys, so the pad
-// means the same on every system.
+// A game pad's buttons, stick and triggers as keys of the game's 256-byte key
+// state: the one mapping every backend's controllers use, so a pad plays the same
+// on every platform.
 #include <cstdint>
 
 namespace platform {
 
-// The buttons of a standard pad, in SDL's numbering.
+// The buttons of a standard pad, in SDL's numbering (the browser's standard
+// gamepad numbers them otherwise; its backend maps them).
 enum class PadButton : uint8_t {
     A,
     B,
@@ -32,8 +33,7 @@ constexpr int PadButtonCount = static_cast<int>(PadButton::Count);
 constexpr int16_t StickDeadZone = 8000;
 constexpr int16_t TriggerThreshold = 16384;
 
-// One look at a pad: buttons held, left stick (y grows downwards) and triggers
-// (0 to 32767).
+// One look at a pad: buttons held, left stick and triggers on SDL's scale.
 struct PadReading {
     bool buttons[PadButtonCount] = {};
     int16_t leftX = 0;

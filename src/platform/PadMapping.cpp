@@ -1,4 +1,4 @@
-#include "platform/PadKeys.h"
+#include "platform/PadMapping.h"
 
 #include "platform/Keys.h"
 
