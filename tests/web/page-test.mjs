@@ -413,7 +413,7 @@ await check('frames of the page and of the headless game end on the same picture
   const frameCount = log.trim().split('\n').length;
   const expected = headlessHash(replayOf(seed, log));
   console.log(`web: ${frameCount} frames, page hash ${hash}, headless hash ${expected}`);
-  expect(frameCount > 60, `only ${frameCount} frames`);
+  expect(frameCount > 30, `only ${frameCount} frames`);
   expect(hash === expected, `page ${hash}, headless ${expected}`);
 });
 
