@@ -11,6 +11,7 @@ packages=(
   dpkg-dev desktop-file-utils
   xvfb xdotool imagemagick x11-utils sox
   emscripten chromium
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
   "$@"
 )
 # The web build's tests run under node and drive chromium through npm's puppeteer-core;
