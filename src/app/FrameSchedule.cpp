@@ -129,7 +129,8 @@ int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, Fra
             schedule.restart(now);
             continue;
         }
-        if (!runFrame(keyboard, dt, frame)) {
+        const bool escapePressed = hooks != nullptr && hooks->takeEscapePress();
+        if (escapePressed || !runFrame(keyboard, dt, frame)) {
             display.requestClose();  // the quit arrives through the event queue
             continue;
         }
