@@ -16,6 +16,7 @@
 #include "platform/sdl/KeyTable.h"
 #include "platform/sdl/SdlController.h"
 #include "platform/sdl/VideoDriver.h"
+#include "platform/sdl/VideoStart.h"
 #include "platform/sdl/WindowIcon.h"
 #include "platform/sdl/WindowManager.h"
 #include "platform/sdl/X11Pixels.h"
@@ -62,18 +63,6 @@ bool hasGpuDevice() {
     return false;
 }
 
-// The game reads keys as held state and never takes typed text, so it has no use for
-// X's compose table, which Xlib would read and parse (several milliseconds) while SDL
-// opens its input method. A player's own choice of file is kept.
-constexpr const char* ComposeFileVariable = "XCOMPOSEFILE";
-constexpr const char* EmptyComposeFile = "/dev/null";
-
-void skipComposeTable() {
-#if defined(__unix__)
-    setenv(ComposeFileVariable, EmptyComposeFile, 0);
-#endif
-}
-
 bool softwareGlForced() {
     const char* forced = std::getenv(ForceSoftwareGlVariable);
     return forced != nullptr && *forced != '\0' && std::strcmp(forced, "0") != 0 &&
@@ -108,8 +97,10 @@ void keepGlDriversLoaded() {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* found) {
             const char* name = info->dlpi_name;
+            // EGL too: on Wayland SDL loads it, and Mesa's EGL holds the driver's display.
             if (name != nullptr &&
-                (std::strstr(name, "_dri.so") != nullptr || std::strstr(name, "libgallium") != nullptr)) {
+                (std::strstr(name, "_dri.so") != nullptr || std::strstr(name, "libgallium") != nullptr ||
+                 std::strstr(name, "libEGL") != nullptr)) {
                 static_cast<std::vector<std::string>*>(found)->emplace_back(name);
             }
             return 0;
@@ -130,7 +121,7 @@ SdlDisplay::~SdlDisplay() {
 bool SdlDisplay::startVideo() {
     if (videoStarted_) return true;
     installForeignCloseHandler();
-    skipComposeTable();
+    if (!prepareVideoStart()) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a reachable display SDL falls back to a driver that shows nothing.
     if (!videoDriverAcceptable(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {

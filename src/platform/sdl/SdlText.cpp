@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/sdl/FontLocator.h"
 #include "platform/TextBlend.h"
+#include "platform/sdl/FontLocator.h"
 
 namespace platform {
 namespace {
@@ -31,6 +31,14 @@ int64_t alignedLeft(int32_t x, int32_t width, TextAlign align) {
 
 SdlTextRenderer::SdlTextRenderer(bool cacheEnabled)
     : ttfStarted_(TTF_Init() == 0), locator_(std::make_unique<FontLocator>()), cacheEnabled_(cacheEnabled) {}
+
+void SdlTextRenderer::startLoadingFonts() {
+    locator_->startLoading();
+}
+
+void SdlTextRenderer::finishLoadingFonts() {
+    locator_->finishLoading();
+}
 
 SdlTextRenderer::~SdlTextRenderer() {
     cache_.clear();
