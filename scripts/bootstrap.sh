@@ -11,8 +11,13 @@ packages=(
   dpkg-dev desktop-file-utils
   xvfb xdotool imagemagick x11-utils sox
   libwayland-dev weston libdecor-0-plugin-1-cairo x11-xserver-utils strace
+  emscripten chromium
   "$@"
 )
+# The web build's tests run under node and drive chromium through npm's puppeteer-core;
+# a node that came from elsewhere (with its own npm) is used as it is.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
