@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils sox
   libwayland-dev weston libdecor-0-plugin-1-cairo x11-xserver-utils strace
   emscripten chromium
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
   "$@"
 )
 # The web build's tests run under node and drive chromium through npm's puppeteer-core;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 #include "platform/sdl/X11Pixels.h"
 
 // SDL's own handle types, declared as SDL declares them so that users of this
