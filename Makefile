@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
-.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package
+.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package tsan clang
 
 JOBS ?= $(shell nproc)
 
@@ -19,6 +19,19 @@ test: bootstrap
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# The game and every test built with ThreadSanitizer, and with clang (optimised);
+# neither is part of `make test`.
+tsan: bootstrap
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
+
+clang: bootstrap
+	@scripts/bootstrap.sh clang
+	cmake --preset clang >/dev/null
+	cmake --build --preset clang -j $(JOBS)
+	ctest --preset clang -j $(JOBS)
 
 # Installs the optimised game: make install PREFIX=$$HOME/.local, or with DESTDIR for staging.
 PREFIX ?= /usr/local
@@ -53,7 +66,7 @@ images: build
 	./build/release/tools/imagegen Images data
 
 format:
-	clang-format -i $$(git ls-files 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' 'tools/*.h' 'tools/*.cpp' 'fuzz/*.cpp')
+	scripts/formatted-files.sh | xargs clang-format -i
 
 clean:
 	rm -rf build

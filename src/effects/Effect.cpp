@@ -6,6 +6,7 @@
 #include "core/GameObject.h"
 #include "effects/ParticlePool.h"
 #include "world/GameState.h"
+#include "world/NewOrNull.h"
 #include "world/ObjectList.h"
 
 namespace glintwake {
@@ -105,7 +106,7 @@ Effect::Effect(double x, double y, int32_t count, ParticleSpawner spawner, int32
     slot.listIndex = listIndex;
     if (count <= 0) return;
     capacity = count;
-    particles = new (std::nothrow) Particle*[count]();
+    particles = newArrayOrNull<Particle*>(count);
     if (particles == nullptr || spawner == nullptr) return;
 
     const Vector2D origin(x, y);

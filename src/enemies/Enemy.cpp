@@ -4,8 +4,8 @@
 
 #include "core/Random.h"
 #include "core/Timer.h"
-#include "effects/PowerUp.h"
 #include "player/Factories.h"
+#include "player/PowerUp.h"
 #include "world/GameSound.h"
 #include "world/GameState.h"
 

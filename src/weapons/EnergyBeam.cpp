@@ -5,10 +5,11 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Contacts.h"
+#include "core/FloorToInt.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "weapons/Contacts.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -53,10 +54,9 @@ const GlowTable& glowTable() {
 
 // Hit points taken per contact in one update, rounded down.
 int32_t damageFor(double dt) {
+    // A dt far below zero (or none at all) burns nothing rather than the most.
     const double amount = std::floor(BeamDamageRate * dt);
-    constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
-    if (!(amount > -Largest)) return 0;
-    return amount > Largest ? Largest : static_cast<int32_t>(amount);
+    return amount > -std::numeric_limits<int32_t>::max() ? floorToInt(amount) : 0;
 }
 
 }  // namespace

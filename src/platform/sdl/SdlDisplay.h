@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 #include "platform/sdl/X11Pixels.h"
 
 // SDL's own handle types, declared as SDL declares them so that users of this
@@ -61,7 +61,6 @@ public:
     // The SDL renderer in use ("software", "opengl", ...); empty before createRenderer.
     const std::string& rendererName() const { return rendererName_; }
     // The OpenGL renderer string seen while choosing, empty when OpenGL was not tried.
-    const std::string& glRendererName() const { return glRendererName_; }
 
 private:
     bool acceleratedRendererIsSoftwareGl();
