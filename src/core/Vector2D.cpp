@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/Maths.h"
+
 namespace glintwake {
 
 Vector2D::Vector2D(double a, double b, bool polar) {
@@ -18,12 +20,12 @@ Vector2D::Vector2D(double a, double b, bool polar) {
 
 void Vector2D::syncPolar() {
     magnitude = std::sqrt(x * x + y * y);
-    angle = std::atan2(y, x) * 180 / Pi;
+    angle = maths::atan2(y, x) * 180 / Pi;
 }
 
 void Vector2D::syncCartesian() {
-    x = std::cos(angle * Pi / 180) * magnitude;
-    y = std::sin(angle * Pi / 180) * magnitude;
+    x = maths::cos(angle * Pi / 180) * magnitude;
+    y = maths::sin(angle * Pi / 180) * magnitude;
 }
 
 void Vector2D::add(const Vector2D& o) {

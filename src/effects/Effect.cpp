@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/GameObject.h"
+#include "core/Maths.h"
 #include "effects/ParticlePool.h"
 #include "world/GameState.h"
 #include "world/NewOrNull.h"
@@ -64,8 +65,8 @@ Particle::Particle(const Vector2D& origin, const Vector2D& velocity, uint32_t co
     : x(origin.getX()),
       y(origin.getY()),
       velocity(velocity),
-      stepCos(std::cos(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
-      stepSin(std::sin(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
+      stepCos(maths::cos(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
+      stepSin(maths::sin(velocity.getAngle() * Pi / DegreesPerHalfTurn)),
       color(color),
       remaining(lifetime),
       lifetime(lifetime),

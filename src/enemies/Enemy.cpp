@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Maths.h"
 #include "core/Random.h"
 #include "core/Timer.h"
 #include "player/Factories.h"
@@ -98,7 +99,7 @@ void Enemy::update(double dt) {
 
     position.addScaled(velocity, dt);
     bobTime += dt;
-    position.setY(std::sin(bobTime * (FullTurn / bobPeriod)) * BobAmplitude + BobCentre);
+    position.setY(maths::sin(bobTime * (FullTurn / bobPeriod)) * BobAmplitude + BobCentre);
 
     const int32_t sx = clampToSides(screenCoord(position.getX()), width);
     int32_t sy = screenCoord(position.getY());
