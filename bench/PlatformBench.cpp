@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 #include "platform/sdl/SdlDisplay.h"
 #include "platform/sdl/SdlText.h"
 

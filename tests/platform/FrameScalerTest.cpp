@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Platform.h"
 #include "platform/FrameScaler.h"
+#include "platform/Platform.h"
 
 namespace platform {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/sdl/FontLocator.h"
 #include "platform/TextBlend.h"
+#include "platform/sdl/FontLocator.h"
 
 namespace platform {
 namespace {

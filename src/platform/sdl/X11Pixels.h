@@ -4,8 +4,8 @@
 // Kept apart from the display because X11's headers define names that clash with ours.
 #include <cstdint>
 
-#include "platform/Geometry.h"
 #include "platform/FrameScaler.h"
+#include "platform/Geometry.h"
 
 typedef struct SDL_Window SDL_Window;
 // Xlib's connection and graphics context, declared as Xlib declares them.
