@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
-.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package tsan clang
+.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package web serve test-web tsan clang
 
 JOBS ?= $(shell nproc)
 
@@ -19,6 +19,7 @@ test: bootstrap
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	$(MAKE) test-web
 
 # The game and every test built with ThreadSanitizer, and with clang (optimised);
 # neither is part of `make test`.
@@ -84,3 +85,28 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/fuzz/bitmap_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
 	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/seeds tests/platform/bad-bitmaps
+
+# The browser build: the game compiled to WebAssembly, written as a static site
+# to build/web/ (make serve shows it on this machine; any static host serves it).
+WEB_PORT ?= 8000
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+
+web: bootstrap
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLINTWAKE_TESTS=OFF \
+	  -DGLINTWAKE_BENCH=OFF -DGLINTWAKE_TOOLS=OFF -DGLINTWAKE_WEB_DIR=$(CURDIR)/build/web >/dev/null
+	$(EMSCRIPTEN_ENV) cmake --build build/wasm --target web_site glintwake_replay_check glintwake_web_test -j $(JOBS)
+
+serve: web
+	@echo "Glintwake: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	cd build/web && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The golden replays under node, then the page in headless chromium beside the
+# native frame benchmark and the headless game's replay of the page's frames.
+test-web: web
+	node --no-experimental-fetch build/wasm/glintwake_web_test.js
+	node --no-experimental-fetch build/wasm/glintwake_replay_check.js tests/replays/*.replay
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench --target glintwake_bench glintwake_replay_expect glintwake -j $(JOBS)
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tests/web/page-test.mjs build/web build/bench/bench/glintwake_bench build/bench/tools/glintwake_replay_expect \
+	  build/bench/glintwake

@@ -10,8 +10,13 @@ packages=(
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils
   xvfb xdotool imagemagick x11-utils sox
+  emscripten chromium
   "$@"
 )
+# The web build's tests run under node and drive chromium through npm's puppeteer-core;
+# a node that came from elsewhere (with its own npm) is used as it is.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

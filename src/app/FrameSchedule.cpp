@@ -76,65 +76,62 @@ int64_t FrameSchedule::idle(int64_t now) {
     return now;
 }
 
-namespace {
-
-// Takes one event from the queue and hands it on; false when there was none.
-// A quit sets `quit`.
-bool takeEvent(platform::Display& display, LoopHooks* hooks, bool& quit) {
+bool MessageLoop::takeEvent() {
     platform::Event event;
-    if (!display.pollEvent(event)) return false;
+    if (!display_.pollEvent(event)) return false;
     if (event.type == platform::EventType::Quit) {
-        quit = true;
-    } else if (hooks != nullptr) {
-        hooks->onEvent(event);
+        quit_ = true;
+    } else if (hooks_ != nullptr) {
+        hooks_->onEvent(event);
     }
     return true;
 }
 
-}  // namespace
+int MessageLoop::exitStatus() const {
+    return ExitStatusOfQuit;
+}
+
+LoopTurn MessageLoop::turn() {
+    if (quit_) return LoopTurn::Quit;
+    if (takeEvent()) return quit_ ? LoopTurn::Quit : LoopTurn::Event;  // no frame while events wait
+    if (hooks_ != nullptr && hooks_->isPaused()) {
+        hooks_->waitWhilePaused();
+        wasPaused_ = true;
+        return LoopTurn::Paused;
+    }
+    if (wasPaused_) {
+        schedule_.restart(schedule_.now());
+        wasPaused_ = false;
+    }
+    int64_t now = schedule_.now();
+    if (!schedule_.isDue(now)) {
+        // Sleeps rather than spins until just before the frame is due; the frame
+        // still runs at the first reading past its time, as polling would find it.
+        now = schedule_.idle(now);
+        if (!schedule_.isDue(now)) return LoopTurn::Idle;  // woke early: events first
+        // An event that came while the counter was watched still goes first.
+        if (takeEvent()) return quit_ ? LoopTurn::Quit : LoopTurn::Event;
+    }
+    const double dt = schedule_.elapsedSeconds(now);
+    if (hooks_ != nullptr && dt > StallSeconds) {
+        hooks_->onStall();  // normally pauses; in any case the gap is never a dt
+        schedule_.restart(now);
+        return LoopTurn::NoFrame;
+    }
+    if (!runFrame(keyboard_, dt, frame_)) {
+        display_.requestClose();  // the quit arrives through the event queue
+        return LoopTurn::NoFrame;
+    }
+    schedule_.frameStarted(now);
+    return LoopTurn::Frame;
+}
 
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
                    const FrameFunction& frame, LoopHooks* hooks) {
-    bool wasPaused = false;
-    bool quit = false;
-    for (;;) {
-        if (takeEvent(display, hooks, quit)) {
-            if (quit) return ExitStatusOfQuit;
-            continue;  // no frame runs while events are waiting
-        }
-        if (hooks != nullptr && hooks->isPaused()) {
-            hooks->waitWhilePaused();
-            wasPaused = true;
-            continue;
-        }
-        if (wasPaused) {
-            schedule.restart(schedule.now());
-            wasPaused = false;
-        }
-        int64_t now = schedule.now();
-        if (!schedule.isDue(now)) {
-            // Sleeps rather than spins until just before the frame is due; the frame
-            // still runs at the first reading past its time, as polling would find it.
-            now = schedule.idle(now);
-            if (!schedule.isDue(now)) continue;  // woke early: events first
-            // An event that came while the counter was watched still goes first.
-            if (takeEvent(display, hooks, quit)) {
-                if (quit) return ExitStatusOfQuit;
-                continue;
-            }
-        }
-        const double dt = schedule.elapsedSeconds(now);
-        if (hooks != nullptr && dt > StallSeconds) {
-            hooks->onStall();  // normally pauses; in any case the gap is never a dt
-            schedule.restart(now);
-            continue;
-        }
-        if (!runFrame(keyboard, dt, frame)) {
-            display.requestClose();  // the quit arrives through the event queue
-            continue;
-        }
-        schedule.frameStarted(now);
+    MessageLoop loop(display, keyboard, schedule, frame, hooks);
+    while (loop.turn() != LoopTurn::Quit) {
     }
+    return loop.exitStatus();
 }
 
 }  // namespace glintwake

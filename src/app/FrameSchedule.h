@@ -82,4 +82,39 @@ public:
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
                    const FrameFunction& frame, LoopHooks* hooks = nullptr);
 
+// What one turn of the message loop did.
+enum class LoopTurn {
+    Quit,     // the quit was taken; every later turn says so again
+    Event,    // one event was taken and handed on
+    Paused,   // paused: waitWhilePaused() ran instead of a frame
+    Idle,     // no frame was due; the schedule idled towards it
+    Frame,    // a frame ran
+    NoFrame,  // a frame came due but did not run (a stall, or Escape asked to close)
+};
+
+// The message loop one turn at a time, for hosts that cannot block in it: a
+// browser calls the program once per displayed frame and takes turns until a
+// frame has run or none is due. runMessageLoop is these turns until the quit.
+class MessageLoop {
+public:
+    MessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,
+                const FrameFunction& frame, LoopHooks* hooks = nullptr)
+        : display_(display), keyboard_(keyboard), schedule_(schedule), frame_(frame), hooks_(hooks) {}
+
+    LoopTurn turn();
+    int exitStatus() const;
+
+private:
+    // Takes one event from the queue and hands it on; false when there was none.
+    bool takeEvent();
+
+    platform::Display& display_;
+    platform::Keyboard& keyboard_;
+    FrameSchedule& schedule_;
+    const FrameFunction& frame_;
+    LoopHooks* hooks_;
+    bool wasPaused_ = false;
+    bool quit_ = false;
+};
+
 }  // namespace glintwake

@@ -5,6 +5,7 @@
 #include "app/FrameUpdate.h"
 #include "app/GameReset.h"
 #include "app/ImageTable.h"
+#include "app/SteppedGame.h"
 #include "core/Random.h"
 #include "effects/Starfield.h"
 #include "hud/Hud.h"
@@ -15,9 +16,6 @@
 namespace glintwake {
 
 namespace {
-
-// A failed start-up must not look like success to a launcher or a script.
-constexpr int StartupFailureStatus = 1;
 
 // Start-up's failures store their text (or none) and end start-up.
 bool fail(const char* text) {
@@ -137,21 +135,9 @@ void shutdown() {
 }
 
 int runGame(platform::Platform& platform) {
-    seedRandom(platform.clock().milliseconds());
-    if (!initialize(platform)) {
-        shutdown();
-        return StartupFailureStatus;
-    }
-    FrameSchedule schedule(platform.clock());
-    int status = 0;
-    {
-        Comforts comforts(platform);
-        status = runMessageLoop(platform.display(), platform.keyboard(), schedule, updateFrame, &comforts);
-    }
-    // A new game that could not be made ends the run like a failed start-up.
-    if (g_errorMessage != nullptr) status = StartupFailureStatus;
-    shutdown();
-    return status;
+    SteppedGame game(platform);
+    if (game.start()) game.runToQuit();
+    return game.finish();
 }
 
 }  // namespace glintwake

@@ -415,9 +415,10 @@ std::optional<FileBytes> readWholeFile(const std::string& path) {
     if (error || size > MaxFileBytes) return std::nullopt;
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
-    FileBytes bytes{std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[size + 1]), size};
+    const auto length = static_cast<size_t>(size);  // within MaxFileBytes, so it fits
+    FileBytes bytes{std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[length + 1]), length};
     if (!bytes.data) return std::nullopt;
-    if (std::fread(bytes.data.get(), 1, size, file.get()) != size) return std::nullopt;
+    if (std::fread(bytes.data.get(), 1, length, file.get()) != length) return std::nullopt;
     return bytes;
 }
 

@@ -7,7 +7,6 @@
 #include "app/GameReset.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
-#include "platform/sdl/SdlPlatform.h"
 #include "player/Player.h"
 #include "shop/Shop.h"
 #include "world/GameState.h"
@@ -52,7 +51,7 @@ std::filesystem::path repositoryRoot() {
 }
 
 Harness::Harness(uint32_t seed, const HarnessSetup& setup) {
-    if (setup.realFonts) fonts_ = platform::createSdlTextRenderer();
+    if (setup.realFonts) fonts_ = makeRealFonts();
     platform_ = std::make_unique<platform::HeadlessPlatform>(fonts_.get(), setup.recordText);
     platform_->headlessDisplay().setBackBufferPitch(setup.backBufferPitch);
     platform_->headlessDisplay().setPresentCopies(setup.copyOnPresent);

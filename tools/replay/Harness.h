@@ -45,6 +45,10 @@ struct HarnessSetup {
     bool withAudio = true;        // off: the backend has no sound service at all
 };
 
+// The desktop's fonts for harnesses that draw real text; null where the build has
+// none (the browser build's harness runs without them).
+std::unique_ptr<platform::TextRenderer> makeRealFonts();
+
 // Only one at a time: the game's state is global. Not copyable (it owns the platform).
 class Harness {
 public:

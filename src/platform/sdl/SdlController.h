@@ -6,52 +6,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/PadMapping.h"
 #include "platform/Platform.h"
 
 typedef union SDL_Event SDL_Event;
 typedef struct _SDL_GameController SDL_GameController;
 
 namespace platform {
-
-// The buttons in SDL's numbering of a standard pad.
-enum class PadButton : uint8_t {
-    A,
-    B,
-    X,
-    Y,
-    Back,
-    Guide,
-    Start,
-    LeftStick,
-    RightStick,
-    LeftShoulder,
-    RightShoulder,
-    DpadUp,
-    DpadDown,
-    DpadLeft,
-    DpadRight,
-    Count
-};
-constexpr int PadButtonCount = static_cast<int>(PadButton::Count);
-
-// A stick must lean this far (of 32767) before it flies the ship, so a worn stick
-// resting off centre does not drift; a trigger counts as held past half way.
-constexpr int16_t StickDeadZone = 8000;
-constexpr int16_t TriggerThreshold = 16384;
-
-// One look at a pad: buttons held, left stick and triggers as SDL reports them.
-struct PadReading {
-    bool buttons[PadButtonCount] = {};
-    int16_t leftX = 0;
-    int16_t leftY = 0;
-    int16_t leftTrigger = 0;
-    int16_t rightTrigger = 0;
-};
-
-// Marks the keys the pad holds in the game's key state; never releases one.
-void addPadKeys(const PadReading& pad, uint8_t* keys);
-// The key a press of this button also reports as an event; 0 for none.
-uint8_t padPressKey(PadButton button);
 
 class SdlControllers {
 public:
