@@ -45,6 +45,8 @@ public:
     void restart(int64_t now);
 
     int32_t getFramePeriod() const { return framePeriod; }
+    double getSecondsPerTick() const { return secondsPerTick; }
+    int64_t getNextFrameTime() const { return nextFrameTime; }
 
 private:
     int64_t readMilliseconds();
