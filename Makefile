@@ -1,7 +1,8 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
-.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package web serve test-web tsan clang
+.PHONY: run test build bench compare soak fuzz images format bootstrap clean install package web serve test-web \
+  windows test-windows tsan clang
 
 JOBS ?= $(shell nproc)
 
@@ -20,6 +21,20 @@ test: bootstrap
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 	$(MAKE) test-web
+	$(MAKE) --no-print-directory test-windows
+
+# The native Windows program, cross-compiled with mingw-w64: build/windows/glintwake.exe,
+# the zip glintwake-VERSION-win64.zip and the installer glintwake-VERSION-setup.exe.
+WINDOWS_BUILD ?= build/windows
+windows: bootstrap
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DGLINTWAKE_TESTS=OFF -DGLINTWAKE_BENCH=OFF -DGLINTWAKE_TOOLS=ON >/dev/null
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_BUILD) --target windows_packages
+
+# The Windows program, its installer and the golden replays under wine on a private Xvfb.
+test-windows: windows
+	tests/windows/run_windows.sh $(WINDOWS_BUILD) $(WINDOWS_BUILD)/tests
 
 # The game and every test built with ThreadSanitizer, and with clang (optimised);
 # neither is part of `make test`.

@@ -44,9 +44,9 @@ foreach(f IN LISTS files)
     string(REGEX MATCH "^[^/]+" target_top "${target}")
     backend_of("${target}" target_backend)
     list(FIND floors ${target_top} target_floor)
-    # An entry point (app/main.cpp, a backend's main.cpp) joins the game and a backend;
+    # An entry point (app/main.cpp, a backend's main.cpp or WinMain.cpp) joins the game and a backend;
     # nothing else of the game may choose a backend, nor the platform include the game.
-    string(REGEX MATCH "(^app|^platform/[^/]+)/main\\.cpp$" entry "${rel}")
+    string(REGEX MATCH "(^app/main|^platform/[^/]+/(main|WinMain))\\.cpp$" entry "${rel}")
     if(target_backend AND NOT target_backend STREQUAL own_backend AND NOT entry)
       list(APPEND offences "${rel} includes ${target}")
     elseif(NOT target_floor EQUAL -1 AND NOT entry AND (own_floor EQUAL -1 OR target_floor GREATER own_floor))

@@ -10,7 +10,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   dpkg-dev desktop-file-utils
   xvfb xdotool imagemagick x11-utils sox
+  libwayland-dev weston libdecor-0-plugin-1-cairo x11-xserver-utils strace
   emscripten chromium
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
   "$@"
 )
 # The web build's tests run under node and drive chromium through npm's puppeteer-core;

@@ -1,5 +1,7 @@
 #include "app/Comforts.h"
 
+#include <utility>
+
 #include "app/Game.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
@@ -23,7 +25,11 @@ bool shipIsDestroyed() {
 
 Comforts::Comforts(platform::Platform& platform) : platform_(platform), overlay_(platform.text()) {
     g_frameOverlay = this;
-    pause_.setListener([this](bool paused) { platform_.audio().setPaused(paused); });
+    pause_.setListener([this](bool paused) {
+        platform_.audio().setPaused(paused);
+        // A pause chosen after the Escape, before its frame, keeps the game.
+        if (paused) escapePressed_ = false;
+    });
 }
 
 Comforts::~Comforts() {
@@ -55,11 +61,13 @@ void Comforts::onKeyPress(uint8_t code) {
             pause_.showsHelp() ? pause_.closeHelp() : pause_.showHelp();
             break;
         case key::Escape:
-            // While the game runs, Escape is the game's own key, read with the others.
+            // While the game runs, Escape ends it at the next frame, as if held then.
             if (pause_.showsHelp()) {
                 pause_.closeHelp();
             } else if (pause_.isPaused()) {
                 platform_.display().requestClose();
+            } else {
+                escapePressed_ = true;
             }
             break;
         case key::F11:
@@ -101,6 +109,10 @@ void Comforts::startNewGameIfDestroyed() {
     if (!shipIsDestroyed() || shopIsOpen()) return;
     // Only a heap too small for the new objects stops it; that ends the game with its text.
     if (!startNewGame(platform_)) platform_.display().requestClose();
+}
+
+bool Comforts::takeEscapePress() {
+    return std::exchange(escapePressed_, false);
 }
 
 void Comforts::onStall() {

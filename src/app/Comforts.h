@@ -31,6 +31,7 @@ public:
     bool isPaused() const override { return pause_.isPaused(); }
     void waitWhilePaused() override;
     void onStall() override;
+    bool takeEscapePress() override;
     void drawOver(Surface& picture) override;
 
     // The pause state; a listener set on it hears every pause and every going on.
@@ -48,6 +49,7 @@ private:
     Overlay overlay_;
     bool newPicture_ = false;  // a game frame ran since the last frozen picture was taken
     bool redraw_ = true;
+    bool escapePressed_ = false;  // in play, since the last frame
     uint32_t lastDrawMilliseconds_ = 0;
 };
 

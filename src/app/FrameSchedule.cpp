@@ -118,7 +118,8 @@ LoopTurn MessageLoop::turn() {
         schedule_.restart(now);
         return LoopTurn::NoFrame;
     }
-    if (!runFrame(keyboard_, dt, frame_)) {
+    const bool escapePressed = hooks_ != nullptr && hooks_->takeEscapePress();
+    if (escapePressed || !runFrame(keyboard_, dt, frame_)) {
         display_.requestClose();  // the quit arrives through the event queue
         return LoopTurn::NoFrame;
     }

@@ -79,6 +79,9 @@ public:
     virtual void waitWhilePaused() = 0;
     // A frame came due more than StallSeconds after the previous one; it does not run.
     virtual void onStall() = 0;
+    // Whether Escape was pressed in play since the last frame, forgetting it: a tap
+    // between two frames ends the game at the next one, as a held Escape does.
+    virtual bool takeEscapePress() = 0;
 };
 
 int runMessageLoop(platform::Display& display, platform::Keyboard& keyboard, FrameSchedule& schedule,

@@ -105,7 +105,7 @@ protected:
             frames.push_back(r);
             onFrame(frames.size());
         };
-        runMessageLoop(*this, game_.platform().keyboard(), schedule, frame, &comforts);
+        status_ = runMessageLoop(*this, game_.platform().keyboard(), schedule, frame, &comforts);
         return frames;
     }
 
@@ -129,6 +129,7 @@ protected:
 
     play::Harness game_{7};
     std::vector<Picture> shown_;  // every presented picture
+    int status_ = -1;             // what the loop returned
 
 private:
     bool pollEvent(Event& event) override {
@@ -168,6 +169,33 @@ TEST_F(ComfortsLoopTest, PausesAndLongStallsCoverNoDtAndShortGapsKeepTheirs) {
     for (size_t i = 0; i < frames.size(); ++i)
         EXPECT_TRUE(i == resumed || i == StallAfter || i == GapAfter || frames[i].dt < 2 * Period)
             << "frame " << i << " dt " << frames[i].dt;
+}
+
+// Escape pressed and let go between two frames, never held when a frame reads the
+// keys: the next due frame does not run and the game ends with status 0, as with a
+// held Escape. A pause chosen before that frame keeps the game going instead.
+TEST_F(ComfortsLoopTest, AnEscapeTapBetweenFramesEndsTheGameAtTheNextFrame) {
+    constexpr int64_t TapAt = Second + Second / 120;  // half-way between two frames
+    constexpr int64_t QuitAt = 4 * Second;
+    const auto none = [](size_t) {};
+    {
+        SCOPED_TRACE("tap in play");
+        const std::vector<FrameRecord> frames = run({{TapAt, press(key::Escape)}}, QuitAt, none);
+        EXPECT_EQ(status_, 0);
+        EXPECT_EQ(headless().closeRequests(), 1);
+        ASSERT_FALSE(frames.empty());
+        EXPECT_LT(frames.back().at, TapAt);
+        EXPECT_GT(frames.back().at, TapAt - static_cast<int64_t>(Period * Second));
+    }
+    {
+        SCOPED_TRACE("tap, then P before the next frame");
+        constexpr int64_t GoOnAt = 2 * Second;
+        const std::vector<FrameRecord> frames = run(
+            {{TapAt, press(key::Escape)}, {TapAt + 1, press(key::P)}, {GoOnAt, press(key::P)}}, QuitAt, none);
+        EXPECT_EQ(headless().closeRequests(), 1);  // only the first run's
+        ASSERT_FALSE(frames.empty());
+        EXPECT_GT(frames.back().at, QuitAt - Second / 10);
+    }
 }
 
 // What the comforts show: paused, help, windowed, muted and close requests asked.

@@ -62,5 +62,25 @@ TEST(VideoDriverTest, InvisibleDriversOnlyWhenNamed) {
             << (driver ? driver : "(none)") << " with " << (requested ? requested : "(unset)");
 }
 
+// The window system SDL starts on first decides what is prepared for it (the compose
+// table only for X11, the seat check only for Wayland): SDL_VIDEODRIVER's first
+// name, else X11 where DISPLAY names a server, else Wayland.
+TEST(VideoDriverTest, FirstWindowSystemFollowsTheRequestThenDisplay) {
+    using Case = std::tuple<const char*, const char*, WindowSystem>;  // request, DISPLAY, first
+    const Case cases[] = {{nullptr, ":0", WindowSystem::X11},
+                          {nullptr, nullptr, WindowSystem::Wayland},
+                          {"", "", WindowSystem::Wayland},
+                          {"", ":1", WindowSystem::X11},
+                          {"wayland", ":0", WindowSystem::Wayland},
+                          {"Wayland,x11", ":0", WindowSystem::Wayland},
+                          {"x11,wayland", nullptr, WindowSystem::X11},
+                          {"X11", nullptr, WindowSystem::X11},
+                          {"kmsdrm", ":0", WindowSystem::Other},
+                          {"waylandx", ":0", WindowSystem::Other}};
+    for (const auto& [requested, display, first] : cases)
+        EXPECT_EQ(firstWindowSystem(requested, display), first)
+            << (requested ? requested : "(unset)") << " with DISPLAY " << (display ? display : "(unset)");
+}
+
 }  // namespace
 }  // namespace platform

@@ -21,21 +21,33 @@ void appendFile(FcPattern* font, std::vector<FontFile>& files) {
 
 }  // namespace
 
-FontLocator::FontLocator() {
-    // Tens of milliseconds of reading configuration: the window is made meanwhile.
+void FontLocator::startLoading() {
+    if (loaded_ || loading_.valid()) return;
     try {
         loading_ = std::async(std::launch::async, FcInitLoadConfigAndFonts);
     } catch (const std::system_error&) {
-        config_ = FcInitLoadConfigAndFonts();
+        // No thread to spare: the first look-up loads it.
     }
 }
 
+void FontLocator::finishLoading() const {
+    if (loading_.valid()) config();
+}
+
 FontLocator::~FontLocator() {
+    // A configuration never asked for is not read just to be thrown away.
+    if (!loaded_ && !loading_.valid()) return;
     if (FcConfig* loaded = config()) FcConfigDestroy(loaded);
 }
 
 FcConfig* FontLocator::config() const {
-    if (loading_.valid()) config_ = loading_.get();
+    if (loading_.valid()) {
+        config_ = loading_.get();
+        loaded_ = true;
+    } else if (!loaded_) {
+        config_ = FcInitLoadConfigAndFonts();
+        loaded_ = true;
+    }
     return config_;
 }
 

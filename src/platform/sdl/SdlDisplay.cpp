@@ -14,8 +14,10 @@
 
 #include "platform/sdl/ForeignClose.h"
 #include "platform/sdl/KeyTable.h"
+#include "platform/sdl/ScreenSize.h"
 #include "platform/sdl/SdlController.h"
 #include "platform/sdl/VideoDriver.h"
+#include "platform/sdl/VideoStart.h"
 #include "platform/sdl/WindowIcon.h"
 #include "platform/sdl/WindowManager.h"
 #include "platform/sdl/X11Pixels.h"
@@ -62,18 +64,6 @@ bool hasGpuDevice() {
     return false;
 }
 
-// The game reads keys as held state and never takes typed text, so it has no use for
-// X's compose table, which Xlib would read and parse (several milliseconds) while SDL
-// opens its input method. A player's own choice of file is kept.
-constexpr const char* ComposeFileVariable = "XCOMPOSEFILE";
-constexpr const char* EmptyComposeFile = "/dev/null";
-
-void skipComposeTable() {
-#if defined(__unix__)
-    setenv(ComposeFileVariable, EmptyComposeFile, 0);
-#endif
-}
-
 bool softwareGlForced() {
     const char* forced = std::getenv(ForceSoftwareGlVariable);
     return forced != nullptr && *forced != '\0' && std::strcmp(forced, "0") != 0 &&
@@ -108,8 +98,10 @@ void keepGlDriversLoaded() {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void* found) {
             const char* name = info->dlpi_name;
+            // EGL too: on Wayland SDL loads it, and Mesa's EGL holds the driver's display.
             if (name != nullptr &&
-                (std::strstr(name, "_dri.so") != nullptr || std::strstr(name, "libgallium") != nullptr)) {
+                (std::strstr(name, "_dri.so") != nullptr || std::strstr(name, "libgallium") != nullptr ||
+                 std::strstr(name, "libEGL") != nullptr)) {
                 static_cast<std::vector<std::string>*>(found)->emplace_back(name);
             }
             return 0;
@@ -130,7 +122,7 @@ SdlDisplay::~SdlDisplay() {
 bool SdlDisplay::startVideo() {
     if (videoStarted_) return true;
     installForeignCloseHandler();
-    skipComposeTable();
+    if (!prepareVideoStart()) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // Without a reachable display SDL falls back to a driver that shows nothing.
     if (!videoDriverAcceptable(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {
@@ -154,6 +146,9 @@ bool SdlDisplay::createWindow() {
     // asked of the window manager afterwards, where there is one.
     window_ = SDL_CreateWindow(WindowTitle, 0, 0, desktop.w, desktop.h, 0);
     if (window_ == nullptr) return false;
+    screenWidth_ = desktop.w;
+    screenHeight_ = desktop.h;
+    watchScreenSize(window_);
     applyWindowIcon(window_);
     watchForForeignClose(window_);
     windowId_ = SDL_GetWindowID(window_);
@@ -380,6 +375,8 @@ void SdlDisplay::close() {
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     window_ = nullptr;
     windowId_ = 0;
+    screenWidth_ = 0;
+    screenHeight_ = 0;
     windowed_ = false;
     focused_ = false;
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -388,8 +385,17 @@ void SdlDisplay::close() {
 
 bool SdlDisplay::pollEvent(Event& event) {
     SDL_Event sdlEvent;
-    if (SDL_PollEvent(&sdlEvent) == 0) return false;
+    int width = 0;
+    int height = 0;
+    // Of X's own events only a change of the screen's size is ours; it counts as an event.
+    do {
+        if (SDL_PollEvent(&sdlEvent) == 0) return false;
+    } while (sdlEvent.type == SDL_SYSWMEVENT && !screenSizeChange(sdlEvent, width, height));
     event = Event{};
+    if (sdlEvent.type == SDL_SYSWMEVENT) {
+        followScreen(width, height);
+        return true;
+    }
     if (sdlEvent.type == SDL_QUIT) {
         event.type = EventType::Quit;
     } else if (sdlEvent.type == SDL_KEYDOWN && sdlEvent.key.repeat == 0 &&
@@ -435,16 +441,14 @@ bool SdlDisplay::setWindowed(bool windowed) {
     if (windowed == windowed_) return true;
     if (windowed) {
         if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
-        const int scale = windowScale();
         SDL_SetWindowResizable(window_, SDL_TRUE);
-        SDL_SetWindowSize(window_, ScreenWidth * scale, ScreenHeight * scale);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        placeWindowed();
         SDL_ShowCursor(SDL_ENABLE);
     } else {
         // Covers the screen first, as at start-up, for X servers without a window
         // manager to carry out the full-screen request.
-        SDL_Rect screen{};
-        if (SDL_GetDisplayBounds(displayIndex(), &screen) == 0) {
+        const SDL_Rect screen = screenBounds();
+        if (screen.w > 0 && screen.h > 0) {
             SDL_SetWindowPosition(window_, screen.x, screen.y);
             SDL_SetWindowSize(window_, screen.w, screen.h);
         }
@@ -453,6 +457,41 @@ bool SdlDisplay::setWindowed(bool windowed) {
     }
     windowed_ = windowed;
     return true;
+}
+
+// A whole multiple of the picture, centred on the screen.
+void SdlDisplay::placeWindowed() {
+    const int scale = windowScale();
+    const SDL_Rect screen = screenBounds();
+    const int width = ScreenWidth * scale;
+    const int height = ScreenHeight * scale;
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, screen.x + std::max(0, (screen.w - width) / 2),
+                          screen.y + std::max(0, (screen.h - height) / 2));
+}
+
+// Full screen covers the new screen; a window gets the size that fits it. The next
+// flip finds the window's new size and fits the picture to it.
+void SdlDisplay::followScreen(int width, int height) {
+    if (window_ == nullptr || (width == screenWidth_ && height == screenHeight_)) return;
+    screenWidth_ = width;
+    screenHeight_ = height;
+    if (windowed_) {
+        placeWindowed();
+        return;
+    }
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, width, height);
+}
+
+SDL_Rect SdlDisplay::screenBounds() const {
+    SDL_Rect screen{};
+    if (SDL_GetDisplayBounds(displayIndex(), &screen) != 0) screen = SDL_Rect{};
+    if (screenWidth_ > 0 && screenHeight_ > 0) {
+        screen.w = screenWidth_;
+        screen.h = screenHeight_;
+    }
+    return screen;
 }
 
 int SdlDisplay::displayIndex() const {
@@ -465,7 +504,11 @@ int SdlDisplay::displayIndex() const {
 int SdlDisplay::windowScale() const {
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(displayIndex(), &usable) != 0) return 1;
-    return std::max(1, std::min(usable.w / ScreenWidth, usable.h / ScreenHeight));
+    // SDL's usable area is the one at start; a screen shrunk since bounds it too.
+    const SDL_Rect screen = screenBounds();
+    const int width = std::min(usable.w, screen.w);
+    const int height = std::min(usable.h, screen.h);
+    return std::max(1, std::min(width / ScreenWidth, height / ScreenHeight));
 }
 
 void SdlDisplay::requestClose() {

@@ -16,6 +16,7 @@ typedef struct SDL_Window SDL_Window;
 typedef struct SDL_Renderer SDL_Renderer;
 typedef struct SDL_Texture SDL_Texture;
 typedef struct SDL_Surface SDL_Surface;
+typedef struct SDL_Rect SDL_Rect;
 
 namespace platform {
 
@@ -76,6 +77,10 @@ private:
     void translateWindowEvent(uint8_t windowEvent, Event& event);
     int windowScale() const;
     int displayIndex() const;
+    // The screen's size as last reported (SDL's own stays as it was at start).
+    SDL_Rect screenBounds() const;
+    void followScreen(int width, int height);
+    void placeWindowed();
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -92,6 +97,8 @@ private:
     uint32_t windowId_ = 0;
     bool focused_ = false;
     bool windowed_ = false;
+    int screenWidth_ = 0;  // 0 until the window is made
+    int screenHeight_ = 0;
     SdlControllers* controllers_ = nullptr;
     std::string rendererName_;
     std::string glRendererName_;

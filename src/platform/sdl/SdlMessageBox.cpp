@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/sdl/MessageWindow.h"
+#include "platform/sdl/VideoStart.h"
 
 namespace platform {
 
@@ -16,6 +17,7 @@ void SdlMessageBox::show(const char* caption, const char* text) {
     // No owner window: the display has been given back by now. SDL's box needs
     // zenity or a working X11 path; where it fails our own window shows the text,
     // and where no window can be opened at all, standard error has it already.
+    if (!prepareVideoStart()) return;  // starting SDL's video there would crash
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, shownCaption, shownText, nullptr) == 0) return;
     showMessageWindow(shownCaption, shownText);
 }

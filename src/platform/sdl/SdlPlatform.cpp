@@ -9,6 +9,7 @@
 #include "platform/sdl/SdlKeyboard.h"
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlText.h"
+#include "platform/sdl/VideoStart.h"
 
 namespace platform {
 namespace {
@@ -17,9 +18,13 @@ namespace {
 // here, keyboard and display in the order the game itself closes them.
 class SdlPlatform final : public Platform {
 public:
-    explicit SdlPlatform(PresentPath path)
-        : display_(path), keyboard_(display_, controllers_), text_(std::make_unique<SdlTextRenderer>()) {
+    explicit SdlPlatform(PresentPath path) : display_(path), keyboard_(display_, controllers_) {
         display_.attachControllers(&controllers_);
+        // The environment is settled while this is the only thread; then the fonts
+        // load beside the video start, the window and the images.
+        const bool videoUsable = prepareVideoStart();
+        text_ = std::make_unique<SdlTextRenderer>();
+        if (videoUsable) text_->startLoadingFonts();  // else start-up ends at once
     }
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -35,7 +40,11 @@ public:
     Keyboard& keyboard() override { return keyboard_; }
     Clock& clock() override { return clock_; }
     TextRenderer& text() override { return *text_; }
-    MessageBox& messageBox() override { return messageBox_; }
+    MessageBox& messageBox() override {
+        // SDL's X11 box forks its drawing into a child: no font thread may run then.
+        text_->finishLoadingFonts();
+        return messageBox_;
+    }
     Audio& audio() override { return audio_; }
 
 private:
@@ -55,7 +64,9 @@ std::unique_ptr<Platform> createSdlPlatform(PresentPath path) {
 }
 
 std::unique_ptr<TextRenderer> createSdlTextRenderer() {
-    return std::make_unique<SdlTextRenderer>();
+    auto text = std::make_unique<SdlTextRenderer>();
+    text->startLoadingFonts();
+    return text;
 }
 
 }  // namespace platform

@@ -32,6 +32,14 @@ int64_t alignedLeft(int32_t x, int32_t width, TextAlign align) {
 SdlTextRenderer::SdlTextRenderer(bool cacheEnabled)
     : ttfStarted_(TTF_Init() == 0), locator_(std::make_unique<FontLocator>()), cacheEnabled_(cacheEnabled) {}
 
+void SdlTextRenderer::startLoadingFonts() {
+    locator_->startLoading();
+}
+
+void SdlTextRenderer::finishLoadingFonts() {
+    locator_->finishLoading();
+}
+
 SdlTextRenderer::~SdlTextRenderer() {
     cache_.clear();
     for (auto& [handle, loaded] : fonts_) TTF_CloseFont(loaded.font);

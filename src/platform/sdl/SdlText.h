@@ -33,6 +33,12 @@ public:
     void drawText(Surface& target, FontHandle font, int32_t x, int32_t y, const char* text, ColorRef color,
                   TextAlign align) override;
 
+    // Begins reading the font configuration on a thread (see FontLocator), so that
+    // the first text need not wait for all of it. Otherwise the first text reads it.
+    void startLoadingFonts();
+    // Waits until that reading is over, so that no thread of ours runs after it.
+    void finishLoadingFonts();
+
     // Without the cache every text is rendered anew: for measuring what it saves.
     void setCacheEnabled(bool enabled);
     bool cacheEnabled() const { return cacheEnabled_; }

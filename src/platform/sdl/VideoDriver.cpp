@@ -29,7 +29,25 @@ bool listNames(const char* list, std::string_view name) {
     return false;
 }
 
+constexpr std::string_view X11DriverName = "x11";
+constexpr std::string_view WaylandDriverName = "wayland";
+
+bool isBlank(const char* text) {
+    return text == nullptr || *text == '\0';
+}
+
 }  // namespace
+
+WindowSystem firstWindowSystem(const char* requested, const char* display) {
+    if (!isBlank(requested)) {
+        std::string_view list(requested);
+        const std::string_view first = list.substr(0, list.find(','));
+        if (equalsIgnoringCase(first, X11DriverName)) return WindowSystem::X11;
+        if (equalsIgnoringCase(first, WaylandDriverName)) return WindowSystem::Wayland;
+        return WindowSystem::Other;
+    }
+    return isBlank(display) ? WindowSystem::Wayland : WindowSystem::X11;
+}
 
 bool videoDriverAcceptable(const char* driver, const char* requested) {
     if (driver == nullptr) return false;

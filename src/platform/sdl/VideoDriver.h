@@ -9,4 +9,11 @@ namespace platform {
 // possibly a comma-separated list, or null) names them.
 bool videoDriverAcceptable(const char* driver, const char* requested);
 
+// The window systems SDL 2 can start on that the game treats apart.
+enum class WindowSystem { X11, Wayland, Other };
+
+// The one SDL's video start tries first: the first driver `requested` names, else
+// X11 where `display` (DISPLAY) names a server, else Wayland.
+WindowSystem firstWindowSystem(const char* requested, const char* display);
+
 }  // namespace platform

@@ -1,0 +1,51 @@
+# Packages the built glintwake.exe: a staging folder with the program, its
+# Images\ and the README (and licence, where the repository has one) as text,
+# zipped as glintwake-VERSION-win64.zip, and the NSIS installer
+# glintwake-VERSION-setup.exe built from the same folder.
+# Run with -DSOURCE_DIR -DBINARY_DIR -DPROGRAM -DVERSION -DICON -DMAKENSIS.
+set(name glintwake-${VERSION}-win64)
+set(stage ${BINARY_DIR}/stage/${name})
+file(REMOVE_RECURSE ${BINARY_DIR}/stage)
+file(MAKE_DIRECTORY ${stage}/Images)
+file(COPY ${PROGRAM} DESTINATION ${stage})
+file(GLOB images ${SOURCE_DIR}/Images/*.bmp)
+file(COPY ${images} DESTINATION ${stage}/Images)
+# Text files with Windows line ends, so that Notepad shows their lines.
+foreach(pair "README.md:README.txt" "LICENSE:LICENSE.txt")
+  string(REPLACE ":" ";" pair ${pair})
+  list(GET pair 0 from)
+  list(GET pair 1 to)
+  if(EXISTS ${SOURCE_DIR}/${from})
+    file(READ ${SOURCE_DIR}/${from} text)
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${stage}/${to} "${text}")
+  endif()
+endforeach()
+
+set(zip ${BINARY_DIR}/${name}.zip)
+file(REMOVE ${zip})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${name}
+  WORKING_DIRECTORY ${BINARY_DIR}/stage RESULT_VARIABLE zipped)
+if(NOT zipped EQUAL 0)
+  message(FATAL_ERROR "could not write ${zip}")
+endif()
+
+file(GLOB_RECURSE staged ${stage}/*)
+set(bytes 0)
+foreach(file IN LISTS staged)
+  file(SIZE ${file} size)
+  math(EXPR bytes "${bytes} + ${size}")
+endforeach()
+math(EXPR WINDOWS_INSTALLED_KB "(${bytes} + 1023) / 1024")
+string(REPLACE "." ";" parts ${VERSION})
+set(PROJECT_VERSION ${VERSION})
+set(WINDOWS_STAGE ${stage})
+set(WINDOWS_ICON ${ICON})
+set(WINDOWS_SETUP ${BINARY_DIR}/glintwake-${VERSION}-setup.exe)
+configure_file(${SOURCE_DIR}/cmake/windows/installer.nsi.in ${BINARY_DIR}/installer.nsi @ONLY)
+file(REMOVE ${WINDOWS_SETUP})
+execute_process(COMMAND ${MAKENSIS} -V2 -NOCD ${BINARY_DIR}/installer.nsi RESULT_VARIABLE built)
+if(NOT built EQUAL 0 OR NOT EXISTS ${WINDOWS_SETUP})
+  message(FATAL_ERROR "makensis could not build ${WINDOWS_SETUP}")
+endif()
+message(STATUS "Packaged ${zip} and ${WINDOWS_SETUP}")
