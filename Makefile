@@ -2,7 +2,7 @@
 #   make run   builds the optimised game and starts it
 #   make test  builds with sanitizers and runs every test
 .PHONY: run test build bench compare soak fuzz images format bootstrap clean install package web serve test-web \
-  windows test-windows
+  windows test-windows tsan clang
 
 JOBS ?= $(shell nproc)
 
@@ -35,6 +35,19 @@ windows: bootstrap
 # The Windows program, its installer and the golden replays under wine on a private Xvfb.
 test-windows: windows
 	tests/windows/run_windows.sh $(WINDOWS_BUILD) $(WINDOWS_BUILD)/tests
+
+# The game and every test built with ThreadSanitizer, and with clang (optimised);
+# neither is part of `make test`.
+tsan: bootstrap
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
+
+clang: bootstrap
+	@scripts/bootstrap.sh clang
+	cmake --preset clang >/dev/null
+	cmake --build --preset clang -j $(JOBS)
+	ctest --preset clang -j $(JOBS)
 
 # Installs the optimised game: make install PREFIX=$$HOME/.local, or with DESTDIR for staging.
 PREFIX ?= /usr/local
@@ -69,7 +82,7 @@ images: build
 	./build/release/tools/imagegen Images data
 
 format:
-	clang-format -i $$(git ls-files 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.cpp' 'tools/*.h' 'tools/*.cpp' 'fuzz/*.cpp')
+	scripts/formatted-files.sh | xargs clang-format -i
 
 clean:
 	rm -rf build

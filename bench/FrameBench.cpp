@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "app/FrameUpdate.h"
 #include "app/Game.h"
+#include "app/Waves.h"
 #include "core/GameObject.h"
 #include "core/Random.h"
 #include "effects/Effect.h"
+#include "effects/Starfield.h"
 #include "enemies/Enemy.h"
 #include "hud/Hud.h"
 #include "platform/Keys.h"
@@ -26,11 +29,8 @@
 #include "player/Player.h"
 #include "replay/Harness.h"
 #include "shop/Shop.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 #include "world/ObjectList.h"
-#include "world/Starfield.h"
-#include "world/Waves.h"
 
 namespace {
 

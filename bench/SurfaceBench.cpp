@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/KeyedCopy.h"
 #include "platform/Surface.h"
 
 namespace {
@@ -65,5 +66,33 @@ void BM_KeyedSprites(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * SpritesPerFrame);
 }
 BENCHMARK(BM_KeyedSprites);
+
+// The same sprites through each build of the keyed copy this processor runs (Arg:
+// its place in keyedBuilds(), the best first), to see what the wider build buys.
+void BM_KeyedSpritesBuild(benchmark::State& state) {
+    const auto builds = platform::keyedBuilds();
+    if (static_cast<size_t>(state.range(0)) >= builds.size()) {
+        state.SkipWithError("no such build on this processor");
+        return;
+    }
+    const platform::KeyedBuild& build = builds[static_cast<size_t>(state.range(0))];
+    Surface back(ScreenWidth, ScreenHeight);
+    const std::unique_ptr<Surface> strip = makeShipStrip();
+    const platform::PixelView to = back.view();
+    const platform::PixelView from = strip->view();
+    for (auto _ : state) {
+        for (int i = 0; i < SpritesPerFrame; ++i) {
+            const int32_t x = (i * 97) % (ScreenWidth - FrameWidth);
+            const int32_t y = (i * 53) % (ScreenHeight - FrameHeight);
+            const int32_t top = (i % FrameCount) * FrameHeight;
+            build.copy(
+                {to.at(x, y), back.pitch(), from.at(0, top), strip->pitch(), FrameWidth, FrameHeight, 0});
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(build.name);
+    state.SetItemsProcessed(state.iterations() * SpritesPerFrame);
+}
+BENCHMARK(BM_KeyedSpritesBuild)->Arg(0)->Arg(1)->Arg(2);
 
 }  // namespace

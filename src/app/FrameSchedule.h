@@ -3,8 +3,8 @@
 // the high-resolution counter, or on the millisecond timer where there is none.
 #include <cstdint>
 
+#include "app/FrameUpdate.h"
 #include "platform/Platform.h"
-#include "world/FrameUpdate.h"
 
 namespace glintwake {
 
@@ -44,11 +44,9 @@ public:
     // the timer moves past now, and its dt is one frame period.
     void restart(int64_t now);
 
-    bool usesPerformanceCounter() const { return performanceCounter; }
     int32_t getFramePeriod() const { return framePeriod; }
     double getSecondsPerTick() const { return secondsPerTick; }
     int64_t getNextFrameTime() const { return nextFrameTime; }
-    int64_t getLastFrameTime() const { return lastFrameTime; }
 
 private:
     int64_t readMilliseconds();

@@ -1,18 +1,17 @@
 #include "app/Game.h"
 
-#include <new>
-
 #include "app/Comforts.h"
 #include "app/FrameSchedule.h"
+#include "app/FrameUpdate.h"
+#include "app/GameReset.h"
 #include "app/ImageTable.h"
 #include "app/SteppedGame.h"
 #include "core/Random.h"
+#include "effects/Starfield.h"
 #include "hud/Hud.h"
 #include "player/Player.h"
 #include "shop/Shop.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
-#include "world/Starfield.h"
 
 namespace glintwake {
 
@@ -22,14 +21,6 @@ namespace {
 bool fail(const char* text) {
     g_errorMessage = text;
     return false;
-}
-
-// Objects and lists come from the non-throwing heap so that running out of memory
-// shows as an empty result, which start-up reports like any other failure.
-template <typename T>
-T* makeObject(StartupAllocation which) {
-    if (which == g_failingAllocation) return nullptr;
-    return new (std::nothrow) T();
 }
 
 struct DisplayStep {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "app/FrameUpdate.h"
 #include "app/Game.h"
 #include "core/Random.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace glintwake {

@@ -7,8 +7,8 @@
 
 #include "app/Comforts.h"
 #include "app/FrameSchedule.h"
+#include "app/FrameUpdate.h"
 #include "platform/Platform.h"
-#include "world/FrameUpdate.h"
 
 namespace glintwake {
 

@@ -1,10 +1,11 @@
 #pragma once
 // The base of every actor on the screen (player, enemies, power-ups, shots):
 // position, velocity, image, collision size and a vertical animation strip.
-#include <cmath>
 #include <cstdint>
 
+#include "core/FloorToInt.h"
 #include "core/Vector2D.h"
+#include "core/WeaponKinds.h"
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 #include "world/ListSlot.h"
@@ -84,19 +85,6 @@ protected:
     uint32_t frameCountdown = 0;
 };
 
-// Which weapon a shot belongs to: the four lasers in their LaserType order, then the
-// player's secondary shots (the energy beam and the missile share an id), then the
-// enemies' laser.
-enum class WeaponId : int32_t {
-    NormalLaser = 0,
-    SuperLaser = 1,
-    PowerLaser = 2,
-    ChargeLaser = 3,
-    EnergyBeam = 4,
-    Missile = 4,
-    EnemyLaser = 5,
-};
-
 // The base of every shot: which weapon fired it and the damage it deals.
 class Projectile : public GameObject {
 public:
@@ -109,14 +97,10 @@ protected:
     int32_t damage = 0;
 };
 
-// Screen positions are the floor of the doubles, also for negative values. Inline:
-// every particle takes two a frame.
+// Screen positions are the floor of the doubles, also for negative values.
 inline int32_t screenCoord(double v) {
-    // Clamped so that a position thrown far off by a huge dt cannot overflow the cast.
-    constexpr int32_t Limit = 1 << 30;
-    if (!(v > -Limit)) return -Limit;
-    if (v > Limit) return Limit;
-    return static_cast<int32_t>(std::floor(v));
+    constexpr int32_t ScreenCoordLimit = 1 << 30;
+    return floorToInt(v, ScreenCoordLimit);
 }
 
 }  // namespace glintwake

@@ -44,22 +44,6 @@ void Vector2D::rotate(double degrees) {
     syncCartesian();
 }
 
-void Vector2D::setAngle(double a) {
-    angle = a;
-    syncCartesian();
-}
-
-void Vector2D::setMagnitude(double m) {
-    magnitude = m;
-    syncCartesian();
-}
-
-void Vector2D::setPolar(double a, double m) {
-    angle = a;
-    magnitude = m;
-    syncCartesian();
-}
-
 void Vector2D::setX(double v) {
     x = v;
     syncPolar();

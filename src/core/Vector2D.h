@@ -21,9 +21,6 @@ public:
     void add(const Vector2D& o);
     void scale(double k);
     void rotate(double degrees);
-    void setAngle(double a);
-    void setMagnitude(double m);
-    void setPolar(double a, double m);
     void setX(double v);
     void setY(double v);
     void setCartesian(double a, double b);

@@ -29,7 +29,6 @@ public:
     const Vector2D& getVelocity() const { return velocity; }
     uint32_t getColor() const { return color; }
     double getRemaining() const { return remaining; }
-    double getLifetime() const { return lifetime; }
 
     ListSlot slot;
 

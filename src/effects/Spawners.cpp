@@ -3,6 +3,7 @@
 
 #include "core/Random.h"
 #include "effects/Effect.h"
+#include "world/NewOrNull.h"
 
 namespace glintwake {
 
@@ -59,7 +60,7 @@ double drawDirection() {
 Particle* makeParticle(const Vector2D& origin, double direction, double speed, uint32_t color,
                        double lifetime, Effect* owner, int32_t index) {
     const Vector2D velocity(direction, speed, true);
-    return new (std::nothrow) Particle(origin, velocity, color, lifetime, owner, index);
+    return newOrNull<Particle>(origin, velocity, color, lifetime, owner, index);
 }
 
 // The common draw order: colour, direction, speed, lifetime.

@@ -5,8 +5,8 @@
 #include "core/Maths.h"
 #include "core/Random.h"
 #include "core/Timer.h"
-#include "effects/PowerUp.h"
 #include "player/Factories.h"
+#include "player/PowerUp.h"
 #include "world/GameSound.h"
 #include "world/GameState.h"
 

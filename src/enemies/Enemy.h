@@ -21,10 +21,6 @@ public:
     bool isLockedOn() const { return lockedOn; }
 
     int32_t getHitPoints() const { return hitPoints; }
-    int32_t getLaserLevel() const { return laserLevel; }
-    double getFireCooldown() const { return fireCooldown; }
-    double getBobPeriod() const { return bobPeriod; }
-    double getBobTime() const { return bobTime; }
 
     // For tests: put the ship into a given state.
     void setBob(double period, double time) {

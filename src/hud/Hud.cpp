@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/FloorToInt.h"
 #include "core/GameObject.h"
 #include "player/Player.h"
 #include "world/GameState.h"
@@ -58,15 +59,6 @@ constexpr ColorRef WaveColour = platform::makeColorRef(0, 0, 0xFF);
 // Any index but the large and medium ones names the small font.
 int32_t fontSlot(int32_t fontIndex) {
     return fontIndex == LargeFont || fontIndex == MediumFont ? fontIndex : SmallFont;
-}
-
-// floor() as an integer, held inside the int32 range whatever the double is.
-int32_t floorToInt(double v) {
-    constexpr int32_t Largest = INT32_MAX;
-    constexpr double Limit = Largest;
-    if (!(v > -Limit)) return -Largest;
-    if (v > Limit) return Largest;
-    return static_cast<int32_t>(std::floor(v));
 }
 
 int32_t magnitude(int32_t v) {
@@ -136,6 +128,10 @@ void Hud::setMessage(const char* text) {
     std::memcpy(message, source, length);
     message[length] = '\0';
     messageTime = MessageDuration;
+}
+
+void postMessage(const char* text) {
+    if (g_hud != nullptr) g_hud->setMessage(text);
 }
 
 void Hud::draw(double dt, const Player* player) {

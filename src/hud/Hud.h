@@ -4,13 +4,13 @@
 #include <cstdint>
 
 #include "platform/Platform.h"
+#include "world/MessageLine.h"
 
 namespace glintwake {
 
 class Player;
 
 constexpr double MessageDuration = 4.0;
-constexpr int32_t MessageCapacity = 30;  // 29 characters and the terminating NUL
 
 enum FontIndex : int32_t { SmallFont = 0, MediumFont = 1, LargeFont = 2, FontCount = 3 };
 

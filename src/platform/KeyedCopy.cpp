@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include "platform/CpuDispatch.h"
+
+#if defined(GLINTWAKE_X86_BUILDS)
 #include <immintrin.h>
-#define GLINTWAKE_X86_VECTORS 1
 #endif
 
 namespace platform {
@@ -35,11 +36,11 @@ void copyKeyedScalar(const KeyedCopy& c) {
 
 namespace {
 
-#if defined(GLINTWAKE_X86_VECTORS)
+#if defined(GLINTWAKE_X86_BUILDS)
 // Eight pixels a step, then four, then one at a time. Every step writes all its
 // pixels, the keyed ones with what was there: a select, where a branch on the key
 // would be mispredicted along every sprite's outline.
-__attribute__((target("avx2"))) void copyKeyedAvx2(const KeyedCopy& c) {
+GLINTWAKE_TARGET_AVX2 void copyKeyedAvx2(const KeyedCopy& c) {
     const __m256i keys = _mm256_set1_epi32(static_cast<int>(c.key));
     const __m256i colourBits = _mm256_set1_epi32(static_cast<int>(PixelMask));
     const __m128i keys4 = _mm256_castsi256_si128(keys);
@@ -85,9 +86,8 @@ void copyKeyedSse2(const KeyedCopy& c) {
 }
 
 std::vector<KeyedBuild> runnableBuilds() {
-    __builtin_cpu_init();
     std::vector<KeyedBuild> builds;
-    if (__builtin_cpu_supports("avx2")) builds.push_back({"avx2", copyKeyedAvx2});
+    if (cpuRunsAvx2()) builds.push_back({"avx2", copyKeyedAvx2});
     builds.push_back({"sse2", copyKeyedSse2});
     builds.push_back({"scalar", copyKeyedScalar});
     return builds;

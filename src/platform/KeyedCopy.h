@@ -1,6 +1,7 @@
 #pragma once
 // The inner loop of the keyed blit: a sprite's rectangle onto another surface, the
-// key colour's pixels leaving what was there. Vector builds are chosen at load.
+// key colour's pixels leaving what was there. The vector builds are chosen once,
+// at start, by platform/CpuDispatch.h.
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "platform/KeyedCopy.h"
 
@@ -33,13 +34,13 @@ bool rectInside(const Rect& r, int32_t w, int32_t h) {
            r.bottom <= h;
 }
 
-// A blit of a surface onto itself may overlap: rows and columns are walked away
-// from the overlap so that no source pixel is overwritten before it is read.
+// A blit of a surface onto itself may overlap: rows are walked away from the
+// overlap, and each source row is read whole before its destination is written.
 void blitWithin(const PixelView& view, int32_t x, int32_t y, const Rect& srcRect, bool keyed, Pixel key) {
     const int32_t w = srcRect.width();
     const int32_t h = srcRect.height();
     const bool rowsUp = y > srcRect.top;
-    const bool colsLeft = x > srcRect.left;
+    std::vector<uint32_t> sourceRow(keyed ? static_cast<size_t>(w) : 0);
     for (int32_t i = 0; i < h; ++i) {
         const int32_t row = rowsUp ? h - 1 - i : i;
         const uint32_t* s = view.at(srcRect.left, srcRect.top + row);
@@ -48,10 +49,8 @@ void blitWithin(const PixelView& view, int32_t x, int32_t y, const Rect& srcRect
             std::memmove(d, s, static_cast<size_t>(w) * BytesPerPixel);
             continue;
         }
-        for (int32_t k = 0; k < w; ++k) {
-            const int32_t j = colsLeft ? w - 1 - k : k;
-            if ((s[j] & PixelMask) != key) d[j] = s[j];
-        }
+        std::copy_n(s, w, sourceRow.data());
+        copyKeyed({d, 0, sourceRow.data(), 0, w, 1, key});
     }
 }
 }  // namespace

@@ -53,17 +53,16 @@ public:
     int32_t height() const { return height_; }
     int32_t pitch() const { return pitch_; }
 
-    // Gives the pixels for direct access until unlock(). Fails only when a test asks
-    // it to. Inline: particles lock once per pixel, so it must cost nothing.
+    // Gives the pixels for direct access until unlock(). A memory surface never
+    // refuses; the result keeps the shape of a lock that can. Inline: particles lock
+    // once per pixel, so it must cost nothing.
     bool lock(PixelView& out) {
-        if (lockFails_) return false;
         locked_ = true;
         out = view();
         return true;
     }
     void unlock() { locked_ = false; }
     bool isLocked() const { return locked_; }
-    void setLockFails(bool fails) { lockFails_ = fails; }
 
     // Source colour key: pixels of this colour (low 24 bits) are skipped by keyed blits.
     void setColorKey(Pixel key) {
@@ -96,7 +95,6 @@ private:
     Pixel colorKey_ = 0;
     bool hasColorKey_ = false;
     bool locked_ = false;
-    bool lockFails_ = false;
 };
 
 }  // namespace platform

@@ -1,11 +1,13 @@
 #pragma once
 // The only way shots, effects and power-ups come into being: each takes the first
-// free entry of its list and returns false when the list is full.
+// free entry of its list and returns false when the list is full. Declared here for
+// every actor that fires or spawns; made in app/Factories.cpp, the floor that knows
+// every kind of object.
 #include <cstdint>
 
 #include "core/Vector2D.h"
+#include "core/WeaponKinds.h"
 #include "effects/Effect.h"
-#include "weapons/Laser.h"
 
 namespace glintwake {
 

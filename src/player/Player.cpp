@@ -8,13 +8,11 @@
 #include <limits>
 
 #include "core/Timer.h"
-#include "effects/PowerUp.h"
-#include "hud/Hud.h"
 #include "player/Factories.h"
-#include "shop/Shop.h"
-#include "weapons/Laser.h"
+#include "player/PowerUp.h"
 #include "world/GameSound.h"
 #include "world/GameState.h"
+#include "world/MessageLine.h"
 
 namespace glintwake {
 
@@ -92,6 +90,18 @@ int32_t addSaturated(int32_t value, int32_t amount) {
 int32_t halfWidth(LaserType laserType) {
     const bool known = laserType <= LaserType::Charge;
     return LaserWidth[laserIndex(known ? laserType : LaserType::Normal)] / 2;
+}
+
+// The shot sound of a gun's laser grade.
+Sound laserSound(LaserType laserType) {
+    switch (laserType) {
+        case LaserType::Super:
+            return Sound::LaserSuper;
+        case LaserType::Power:
+            return Sound::LaserPower;
+        default:
+            return Sound::LaserNormal;
+    }
 }
 
 // Frame `frame` of a strip of frameHeight-high frames, wrapped into the image so
@@ -373,31 +383,31 @@ void Player::applyPickup(int32_t kind, int32_t amount) {
     } else {
         return;
     }
-    if (g_hud != nullptr) g_hud->setMessage(text);
+    postMessage(text);
 }
 
 void Player::buyItem(int32_t item) {
     switch (item) {
         // One of what the matching power-up adds to, held to the same caps.
-        case HealthRow:
+        case HealthItem:
             addToCounter(HealthKind, 1);
             break;
-        case ShieldRow:
+        case ShieldItem:
             shield = std::min(shield + ShieldPerPurchase, MaxShield);
             break;
-        case ArcShotAmmoRow:
+        case ArcShotAmmoItem:
             addToCounter(ArcShotAmmoKind, 1);
             break;
-        case MissileAmmoRow:
+        case MissileAmmoItem:
             addToCounter(MissileAmmoKind, 1);
             break;
-        case EnergyCannonAmmoRow:
+        case EnergyCannonAmmoItem:
             addToCounter(EnergyCannonAmmoKind, 1);
             break;
-        case SuperLaserRow:
+        case SuperLaserItem:
             laserType = LaserType::Super;
             break;
-        case PowerLaserRow:
+        case PowerLaserItem:
             laserType = LaserType::Power;
             break;
         default:

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "core/GameObject.h"
-#include "weapons/Laser.h"
+#include "core/WeaponKinds.h"
 
 namespace glintwake {
 
@@ -13,6 +13,18 @@ constexpr int32_t PlayerHeight = 44;
 constexpr int32_t MaxHealth = 100;
 constexpr double MaxShield = 3.0;
 constexpr double MaxCharge = 2.0;
+
+// What the shop sells, by the number Player::buyItem takes; the shop lists its
+// rows in this order.
+enum ShopItem : int32_t {
+    HealthItem = 0,
+    ShieldItem = 1,
+    ArcShotAmmoItem = 2,
+    MissileAmmoItem = 3,
+    EnergyCannonAmmoItem = 4,
+    SuperLaserItem = 5,
+    PowerLaserItem = 6,
+};
 
 // The charge laser's key: not held, charging, or fully charged.
 enum class ChargeState : uint8_t { Idle = 0, Charging = 1, Charged = 2 };
@@ -33,6 +45,7 @@ public:
     int32_t getMoney() const { return money; }
     void spendMoney(int32_t price) { money -= price; }
     LaserType getLaserType() const { return laserType; }
+    // One of a ShopItem, held to the same caps as the matching power-up; others do nothing.
     void buyItem(int32_t item);
 
     // Status display.
@@ -49,13 +62,11 @@ public:
     double getLaserCooldown() const { return laserCooldown; }
     double getSecondaryCooldown() const { return secondaryCooldown; }
     double getLaserInterval() const { return laserInterval; }
-    double getCharge() const { return charge; }
     ChargeState getChargeState() const { return chargeState; }
     bool isShieldActive() const { return shieldActive; }
     bool isTeleporting() const { return teleporting; }
     int8_t getTeleportFrame() const { return teleportFrame; }
     double getInvulnerableTime() const { return invulnerableTime; }
-    uint32_t getCurrentFrame() const { return currentFrame; }
 
     // For tests and the shop's scenarios: put the ship into a given state.
     void setPosition(double x, double y) { position.setCartesian(x, y); }

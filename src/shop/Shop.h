@@ -4,22 +4,20 @@
 #include <cstdint>
 
 #include "platform/Geometry.h"
+#include "player/Player.h"
 
 namespace glintwake {
 
-class Player;
-
-// The menu's rows, top to bottom. Every row but Return is an item that
-// Player::buyItem knows by this number.
+// The menu's rows, top to bottom: every item the ship can buy, then Return.
 enum ShopRow : int32_t {
-    HealthRow = 0,
-    ShieldRow = 1,
-    ArcShotAmmoRow = 2,
-    MissileAmmoRow = 3,
-    EnergyCannonAmmoRow = 4,
-    SuperLaserRow = 5,
-    PowerLaserRow = 6,
-    ReturnRow = 7,
+    HealthRow = HealthItem,
+    ShieldRow = ShieldItem,
+    ArcShotAmmoRow = ArcShotAmmoItem,
+    MissileAmmoRow = MissileAmmoItem,
+    EnergyCannonAmmoRow = EnergyCannonAmmoItem,
+    SuperLaserRow = SuperLaserItem,
+    PowerLaserRow = PowerLaserItem,
+    ReturnRow = PowerLaserItem + 1,
 };
 constexpr int32_t ShopRows = ReturnRow + 1;
 
@@ -38,10 +36,6 @@ public:
     void update(double dt, Player* player, const uint8_t* keys);
 
     int32_t getSelected() const { return selected; }
-    int32_t getPrice(int32_t row) const { return (row >= 0 && row < ShopRows) ? prices[row] : 0; }
-    double getRepeatTimer(int32_t i) const {
-        return (i >= 0 && i < RepeatTimerCount) ? repeatTimers[i] : 0.0;
-    }
 
 private:
     // Enter buys the highlighted row once per press; returns false when it closed the shop.

@@ -14,8 +14,6 @@ public:
 
     void update(double dt) override;
 
-    int32_t getHomingSpeed() const { return homingSpeed; }
-
 private:
     // Moves x toward the player's ship by at most homingSpeed * dt, snapping onto it.
     void followTarget(double dt) override;

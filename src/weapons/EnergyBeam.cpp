@@ -1,14 +1,14 @@
 #include "weapons/EnergyBeam.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
-#include "core/Contacts.h"
+#include "core/FloorToInt.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "weapons/Contacts.h"
 #include "world/GameState.h"
 
 namespace glintwake {
@@ -22,9 +22,10 @@ constexpr int32_t HalfWidth = 3;
 constexpr int32_t ColumnCount = 7;
 constexpr int32_t HitSparks = 10;
 
-// Cross-section of the glow, left to right: how much of the background a
-// column keeps, and how much light it adds to red and green.
-constexpr double KeepFactor[ColumnCount] = {0.8, 0.66, 0.25, 0.0, 0.25, 0.66, 0.8};
+// Cross-section of the glow, left to right: how much of the background a column
+// keeps, in hundredths, and how much light it adds to red and green.
+constexpr uint32_t KeepHundredths[ColumnCount] = {80, 66, 25, 0, 25, 66, 80};
+constexpr uint32_t Hundred = 100;
 constexpr uint32_t AddedLight[ColumnCount] = {51, 85, 192, 255, 192, 85, 51};
 
 constexpr uint32_t RedShift = 16;
@@ -32,31 +33,17 @@ constexpr uint32_t GreenShift = 8;
 constexpr uint32_t ChannelMask = 0xFF;
 constexpr uint32_t KeepRedGreenClear = 0xFF0000FF;
 
-constexpr uint32_t ChannelValues = 256;
-using GlowTable = std::array<std::array<uint32_t, ChannelValues>, ColumnCount>;
-
-// What the beam makes of each channel value in each column, worked out once:
-// the beam covers hundreds of pixels a frame.
-const GlowTable& glowTable() {
-    static const GlowTable table = [] {
-        GlowTable t{};
-        for (int32_t column = 0; column < ColumnCount; ++column) {
-            for (uint32_t channel = 0; channel < ChannelValues; ++channel) {
-                t[column][channel] =
-                    static_cast<uint32_t>(std::floor(channel * KeepFactor[column])) + AddedLight[column];
-            }
-        }
-        return t;
-    }();
-    return table;
+// What the beam makes of one channel value in one column: the kept part, rounded
+// down, and the added light.
+uint32_t glow(int32_t column, uint32_t channel) {
+    return channel * KeepHundredths[column] / Hundred + AddedLight[column];
 }
 
 // Hit points taken per contact in one update, rounded down.
 int32_t damageFor(double dt) {
+    // A dt far below zero (or none at all) burns nothing rather than the most.
     const double amount = std::floor(BeamDamageRate * dt);
-    constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
-    if (!(amount > -Largest)) return 0;
-    return amount > Largest ? Largest : static_cast<int32_t>(amount);
+    return amount > -std::numeric_limits<int32_t>::max() ? floorToInt(amount) : 0;
 }
 
 }  // namespace
@@ -113,13 +100,12 @@ void EnergyBeam::draw(const Rect& r) const {
     // Only the rows inside the buffer are visited; `at` refuses any column outside it.
     const int32_t bottom = std::min(r.bottom, view.height - 1);
     const int32_t top = std::max(r.top, 0);
-    const GlowTable& glow = glowTable();
     for (int32_t y = bottom; y >= top; --y) {
         for (int32_t c = 0; c < ColumnCount; ++c) {
             uint32_t* p = view.at(r.left + c, y);
             if (p == nullptr) continue;
-            const uint32_t red = glow[c][(*p >> RedShift) & ChannelMask];
-            const uint32_t green = glow[c][(*p >> GreenShift) & ChannelMask];
+            const uint32_t red = glow(c, (*p >> RedShift) & ChannelMask);
+            const uint32_t green = glow(c, (*p >> GreenShift) & ChannelMask);
             *p = (*p & KeepRedGreenClear) | (red << RedShift) | (green << GreenShift);
         }
     }

@@ -17,9 +17,6 @@ public:
     void update(double dt) override;
     Rect getBounds() const override;
 
-    const Vector2D& getTail() const { return tail; }
-    double getTailDelay() const { return tailDelay; }
-
 private:
     // Sparks and damage for every enemy the beam touches, in list order.
     void burnEnemies(double dt);

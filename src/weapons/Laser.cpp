@@ -1,9 +1,9 @@
 #include "weapons/Laser.h"
 
-#include "core/Contacts.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "weapons/Contacts.h"
 #include "world/GameSound.h"
 #include "world/GameState.h"
 

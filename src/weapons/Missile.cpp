@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "core/Contacts.h"
 #include "effects/Effect.h"
 #include "enemies/Enemy.h"
 #include "player/Factories.h"
+#include "weapons/Contacts.h"
 #include "world/GameSound.h"
 #include "world/GameState.h"
 

@@ -12,15 +12,4 @@ void stopSound(Sound sound) {
     if (g_platform != nullptr) g_platform->audio().stop(sound);
 }
 
-Sound laserSound(LaserType laserType) {
-    switch (laserType) {
-        case LaserType::Super:
-            return Sound::LaserSuper;
-        case LaserType::Power:
-            return Sound::LaserPower;
-        default:
-            return Sound::LaserNormal;
-    }
-}
-
 }  // namespace glintwake

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "platform/Audio.h"
-#include "weapons/Laser.h"
 
 namespace glintwake {
 
@@ -12,7 +11,5 @@ using platform::Sound;
 
 void playSound(Sound sound);
 void stopSound(Sound sound);
-// The shot sound of a gun's laser grade.
-Sound laserSound(LaserType laserType);
 
 }  // namespace glintwake

@@ -3,11 +3,11 @@
 // the player, status display and shop, the four object lists and the counters.
 // Every part of the game reaches these globals directly.
 #include <cstdint>
-#include <new>
 
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
+#include "world/NewOrNull.h"
 
 namespace glintwake {
 
@@ -98,26 +98,20 @@ enum class StartupAllocation { Player, Shots, Enemies, Effects, PowerUps, Hud, S
 // Test seam: the allocation start-up makes come back empty, as an exhausted heap would.
 extern StartupAllocation g_failingAllocation;
 
-// A list of `capacity` empty entries from the non-throwing heap; null when the heap is
-// exhausted or `which` is the allocation made to fail.
+// An object of start-up (Player, Hud, Shop) from the non-throwing heap; null when the
+// heap is exhausted or `which` is the allocation made to fail.
 template <typename T>
-T** makeObjectList(StartupAllocation which, int32_t capacity) {
-    if (which == g_failingAllocation) return nullptr;
-    return new (std::nothrow) T*[capacity]();
+T* makeObject(StartupAllocation which) {
+    return which == g_failingAllocation ? nullptr : newOrNull<T>();
 }
 
-// Deletes every listed object and frees the lists, then the player, status display,
-// shop and images, in shut-down order. Counts keep their values.
-void deleteWorldObjects();
-// The same without the images: what a new game replaces.
-void deletePlayObjects();
+// A list of `capacity` empty entries, the same way.
+template <typename T>
+T** makeObjectList(StartupAllocation which, int32_t capacity) {
+    return which == g_failingAllocation ? nullptr : newArrayOrNull<T*>(capacity);
+}
 
 // The list counts, particle count and wave number back to zero; start-up's first step.
 void resetWorldCounters();
-
-// Deletes every object, list and image still held and sets every global back to
-// its value at program start, the generator's state and the failing allocation
-// included. Tests call it between cases.
-void resetGameState();
 
 }  // namespace glintwake

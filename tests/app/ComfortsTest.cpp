@@ -10,6 +10,7 @@
 
 #include "app/Comforts.h"
 #include "app/FrameSchedule.h"
+#include "app/FrameUpdate.h"
 #include "app/Game.h"
 #include "core/Random.h"
 #include "platform/Keys.h"
@@ -17,7 +18,6 @@
 #include "replay/Harness.h"
 #include "shop/Shop.h"
 #include "support/LoopDisplay.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace glintwake {

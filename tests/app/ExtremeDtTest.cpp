@@ -9,10 +9,10 @@
 
 #include "Invariants.h"
 #include "core/GameObject.h"
-#include "effects/PowerUp.h"
 #include "enemies/Enemy.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
+#include "player/PowerUp.h"
 #include "replay/Harness.h"
 #include "world/GameState.h"
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/FrameSchedule.h"
+#include "app/GameReset.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/LoopDisplay.h"
 #include "world/GameState.h"

@@ -13,6 +13,7 @@
 #include "BmpWriter.h"
 #include "Images.h"
 #include "PngWriter.h"
+#include "app/GameReset.h"
 #include "app/ImageTable.h"
 #include "platform/Bitmap.h"
 #include "replay/Harness.h"

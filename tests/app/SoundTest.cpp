@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/Random.h"
-#include "effects/PowerUp.h"
 #include "hud/Hud.h"
 #include "player/Factories.h"
+#include "player/PowerUp.h"
 #include "replay/Harness.h"
 #include "shop/Shop.h"
 #include "support/GameFixture.h"

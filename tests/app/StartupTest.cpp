@@ -16,13 +16,14 @@
 
 #include "BmpWriter.h"
 #include "app/Game.h"
+#include "app/GameReset.h"
 #include "app/ImageTable.h"
 #include "core/Random.h"
+#include "effects/Starfield.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "replay/Harness.h"
 #include "support/BlankBitmap.h"
 #include "world/GameState.h"
-#include "world/Starfield.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

@@ -3,11 +3,12 @@
 #include <vector>
 
 #include "app/FrameSchedule.h"
+#include "app/FrameUpdate.h"
+#include "app/GameReset.h"
 #include "app/SteppedGame.h"
 #include "platform/Keys.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "replay/Harness.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace glintwake {

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <utility>
 
+#include "app/GameReset.h"
 #include "core/GameObject.h"
 #include "core/Random.h"
 #include "core/Vector2D.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "effects/Effect.h"
-#include "effects/PowerUp.h"
 #include "player/Player.h"
+#include "player/PowerUp.h"
 #include "support/GameFixture.h"
 
 namespace glintwake {

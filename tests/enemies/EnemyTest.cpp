@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "core/Random.h"
-#include "effects/PowerUp.h"
 #include "enemies/Enemy.h"
+#include "player/PowerUp.h"
 #include "support/GameFixture.h"
 
 namespace glintwake {

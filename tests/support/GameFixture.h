@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <tuple>
 
+#include "app/GameReset.h"
 #include "enemies/Enemy.h"
 #include "platform/Keys.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "effects/PowerUp.h"
+#include "app/FrameUpdate.h"
+#include "effects/Starfield.h"
+#include "player/PowerUp.h"
 #include "shop/Shop.h"
 #include "support/GameFixture.h"
-#include "world/FrameUpdate.h"
 #include "world/ObjectList.h"
-#include "world/Starfield.h"
 
 namespace glintwake {
 namespace {

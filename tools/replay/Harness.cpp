@@ -2,12 +2,13 @@
 
 #include <cstdio>
 
+#include "app/FrameUpdate.h"
 #include "app/Game.h"
+#include "app/GameReset.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "player/Player.h"
 #include "shop/Shop.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace glintwake::play {

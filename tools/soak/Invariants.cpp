@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "effects/Effect.h"
-#include "effects/PowerUp.h"
 #include "enemies/Enemy.h"
 #include "player/Player.h"
+#include "player/PowerUp.h"
 #include "world/GameState.h"
 
 namespace glintwake {

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "Invariants.h"
+#include "app/FrameUpdate.h"
 #include "app/Game.h"
 #include "core/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "player/Player.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace {

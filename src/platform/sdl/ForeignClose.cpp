@@ -59,8 +59,4 @@ void watchForForeignClose(SDL_Window* window) {
     destroyedFromOutside = false;
 }
 
-bool windowDestroyedFromOutside() {
-    return destroyedFromOutside;
-}
-
 }  // namespace platform

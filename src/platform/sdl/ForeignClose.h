@@ -18,7 +18,4 @@ void installForeignCloseHandler();
 // Watches X errors about this window from now on; does nothing off X11.
 void watchForForeignClose(SDL_Window* window);
 
-// Whether the watched window has been found destroyed from outside.
-bool windowDestroyedFromOutside();
-
 }  // namespace platform

@@ -66,7 +66,6 @@ public:
     // The SDL renderer in use ("software", "opengl", ...); empty before createRenderer.
     const std::string& rendererName() const { return rendererName_; }
     // The OpenGL renderer string seen while choosing, empty when OpenGL was not tried.
-    const std::string& glRendererName() const { return glRendererName_; }
 
 private:
     bool acceleratedRendererIsSoftwareGl();

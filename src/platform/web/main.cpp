@@ -12,13 +12,13 @@
 #include <optional>
 #include <string>
 
+#include "app/FrameUpdate.h"
 #include "app/SteppedGame.h"
 #include "platform/Keys.h"
 #include "platform/web/WebClock.h"
 #include "platform/web/WebDisplay.h"
 #include "platform/web/WebMessageBox.h"
 #include "platform/web/WebPlatform.h"
-#include "world/FrameUpdate.h"
 #include "world/GameState.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "world/Starfield.h"
+#include "effects/Starfield.h"
 
 #include <algorithm>
 #include <cmath>

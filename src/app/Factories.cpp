@@ -1,14 +1,12 @@
 #include "player/Factories.h"
 
-#include <new>
-#include <utility>
-
-#include "effects/PowerUp.h"
+#include "player/PowerUp.h"
 #include "weapons/EnemyLaser.h"
 #include "weapons/EnergyBeam.h"
 #include "weapons/Laser.h"
 #include "weapons/Missile.h"
 #include "world/GameState.h"
+#include "world/NewOrNull.h"
 #include "world/ObjectList.h"
 
 namespace glintwake {
@@ -18,18 +16,9 @@ namespace {
 // Out of memory during play costs the one object only: the caller sees a full
 // list and the slot stays empty and uncounted.
 template <typename T, typename... Args>
-T* makeOrNull(Args&&... args) {
-    try {
-        return new T(std::forward<Args>(args)...);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-template <typename T, typename... Args>
 bool addShot(Args... args) {
     return appendObject(g_shots, g_shotCount, MaxShots,
-                        [&](int32_t index) -> Projectile* { return makeOrNull<T>(args..., index); });
+                        [&](int32_t index) -> Projectile* { return newOrNull<T>(args..., index); });
 }
 
 }  // namespace
@@ -60,13 +49,13 @@ bool fireEnemyLaser(double x, double y, int32_t level) {
 
 bool spawnEffect(double x, double y, int32_t particleCount, ParticleSpawner spawner) {
     return appendObject(g_effects, g_effectCount, MaxEffects, [&](int32_t index) {
-        return makeOrNull<Effect>(x, y, particleCount, spawner, index);
+        return newOrNull<Effect>(x, y, particleCount, spawner, index);
     });
 }
 
 bool spawnPowerUp(double x, double y, int32_t kind, int32_t amount) {
     return appendObject(g_powerUps, g_powerUpCount, MaxPowerUps,
-                        [&](int32_t index) { return makeOrNull<PowerUp>(x, y, kind, amount, index); });
+                        [&](int32_t index) { return newOrNull<PowerUp>(x, y, kind, amount, index); });
 }
 
 }  // namespace glintwake

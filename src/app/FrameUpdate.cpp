@@ -1,17 +1,17 @@
-#include "world/FrameUpdate.h"
+#include "app/FrameUpdate.h"
 
+#include "app/Waves.h"
 #include "core/GameObject.h"
 #include "effects/Effect.h"
-#include "effects/PowerUp.h"
+#include "effects/Starfield.h"
 #include "enemies/Enemy.h"
 #include "hud/Hud.h"
 #include "platform/Keys.h"
 #include "player/Player.h"
+#include "player/PowerUp.h"
 #include "shop/Shop.h"
 #include "world/GameState.h"
 #include "world/ObjectList.h"
-#include "world/Starfield.h"
-#include "world/Waves.h"
 
 namespace glintwake {
 

@@ -1,4 +1,4 @@
-#include "effects/PowerUp.h"
+#include "player/PowerUp.h"
 
 #include "player/Player.h"
 #include "world/GameSound.h"

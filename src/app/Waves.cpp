@@ -1,6 +1,4 @@
-#include "world/Waves.h"
-
-#include <new>
+#include "app/Waves.h"
 
 #include "enemies/Enemy.h"
 #include "shop/Shop.h"
@@ -16,7 +14,7 @@ void spawnWave() {
     if (g_enemies != nullptr) {
         while (g_enemyCount < WaveSize) {
             // An enemy that cannot be made leaves the wave short; the list stays dense.
-            Enemy* enemy = new (std::nothrow) Enemy(g_waveNumber, g_enemyCount);
+            Enemy* enemy = newOrNull<Enemy>(g_waveNumber, g_enemyCount);
             if (enemy == nullptr) break;
             g_enemies[g_enemyCount] = enemy;
             ++g_enemyCount;
